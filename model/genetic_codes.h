@@ -1,0 +1,49 @@
+// The ten genetic codes of the program and codon-to-amino-acid translation.
+//
+// A genetic-code index is the NCBI translation-table number minus 1. Nine
+// amino-acid tables are stored; index 10 (table 11) uses the standard one, and
+// every index without a table of its own (6, 7, 12 and above, negative) too.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace tulvarine {
+
+// The indices offered on every page, in their fixed order, and their captions.
+inline constexpr std::array<int, 10> kGeneticCodeIndices = {0, 1, 2, 3, 4, 5, 8, 9, 10, 11};
+extern const std::array<std::string_view, 10> kGeneticCodeCaptions;
+
+// Translates codons by lookup. A codon is three bytes; T, C, A and G in either
+// case are bases ("U" is not read as "T"), "---" translates to "-", and any
+// other codon has no amino acid.
+class CodonTable {
+public:
+    explicit CodonTable(int geneticCodeIndex);
+
+    // The amino-acid letter of the codon at c, or 0 when the table does not hold it.
+    char Translate(const char* c) const { return cells_[Key(c)]; }
+    // The amino-acid letter of a codon such as "ATG" (ASCII case ignored).
+    char Translate(std::string_view codon) const { return codon.size() == 3 ? Translate(codon.data()) : 0; }
+
+    // The 453-byte table text: 64 lines "TTT F" joined by CRLF in the order
+    // TTT, TTC, TTA, TTG, CTT, ... (second base slowest, then first, then
+    // third), then "--- -" with no line end.
+    std::string TableText() const;
+
+private:
+    static unsigned Key(const char* c);
+
+    std::array<char, 512> cells_{};
+};
+
+// Appends the translation of the whole codons of bases to out (a last codon of
+// one or two bytes is not translated); a codon the table does not hold gives filler.
+void AppendTranslation(std::string_view bases, const CodonTable& table, std::string_view filler,
+                       std::string& out);
+
+// The table of a genetic-code index, built once and shared (read-only).
+const CodonTable& CodonTableFor(int geneticCodeIndex);
+
+}  // namespace tulvarine

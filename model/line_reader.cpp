@@ -1,0 +1,103 @@
+#include "model/line_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace tulvarine {
+
+namespace {
+constexpr std::size_t kBlockSize = 1 << 20;  // block reads: per-line reads dominate on large files
+}
+
+LineReader::~LineReader() { Close(); }
+
+bool LineReader::Open(const std::string& path) {
+    Close();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+    if (buffer_.size() < kBlockSize) buffer_.resize(kBlockSize);
+    begin_ = end_ = 0;
+    eof_ = readFailed_ = false;
+    return true;
+}
+
+void LineReader::Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    begin_ = end_ = 0;
+    eof_ = true;
+}
+
+bool LineReader::Rewind() {
+    if (fd_ < 0 || ::lseek(fd_, 0, SEEK_SET) != 0) return false;
+    begin_ = end_ = 0;
+    eof_ = readFailed_ = false;
+    return true;
+}
+
+// Moves unread bytes to the front, grows the buffer when a line fills it, and
+// reads one more block. NUL and Ctrl-Z bytes of the new block are dropped here.
+bool LineReader::Fill() {
+    if (eof_) return false;
+    if (begin_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    if (buffer_.size() - end_ < kBlockSize / 2) buffer_.resize(buffer_.size() * 2);
+    ssize_t got;
+    do {
+        got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+    } while (got < 0 && errno == EINTR);
+    if (got <= 0) {
+        readFailed_ = got < 0;
+        eof_ = true;
+        return false;
+    }
+    char* first = buffer_.data() + end_;
+    char* last = first + got;
+    if (std::memchr(first, '\0', std::size_t(got)) || std::memchr(first, '\x1A', std::size_t(got)))
+        last = std::remove_if(first, last, [](char c) { return c == '\0' || c == '\x1A'; });
+    end_ += std::size_t(last - first);
+    return true;
+}
+
+bool LineReader::Next(std::string_view& line) {
+    std::size_t scanned = begin_;  // bytes before this offset hold no line feed
+    for (;;) {
+        const char* start = buffer_.data() + begin_;
+        const void* lf = std::memchr(buffer_.data() + scanned, '\n', end_ - scanned);
+        if (lf) {
+            const char* stop = static_cast<const char*>(lf);
+            begin_ = std::size_t(stop - buffer_.data()) + 1;
+            if (stop > start && stop[-1] == '\r') --stop;
+            line = std::string_view(start, std::size_t(stop - start));
+            return true;
+        }
+        const std::size_t pending = end_ - begin_;
+        if (!Fill()) {
+            if (pending == 0) return false;
+            // The end of the file ends the last line as a line feed would.
+            std::string_view rest(buffer_.data() + begin_, end_ - begin_);
+            if (rest.back() == '\r') rest.remove_suffix(1);
+            line = rest;
+            begin_ = end_;
+            return true;
+        }
+        scanned = begin_ + pending;
+    }
+}
+
+}  // namespace tulvarine

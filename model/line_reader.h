@@ -1,0 +1,46 @@
+// Reads a text file line by line in large blocks.
+//
+// A line is the bytes up to the next line feed, without the line feed and
+// without one carriage return directly before it; the last line needs no line
+// feed. NUL and Ctrl-Z bytes are dropped and reading goes on. Files are opened
+// read-only, so read-only inputs are fine. Not thread-safe: one reader per thread.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tulvarine {
+
+class LineReader {
+public:
+    LineReader() = default;
+    ~LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+
+    // Opens path read-only; false when it cannot be opened (or is a folder).
+    [[nodiscard]] bool Open(const std::string& path);
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+    // Moves back to the first byte of the file.
+    [[nodiscard]] bool Rewind();
+
+    // Sets line to the next line; false at the end of the file. The view stays
+    // valid until the next call.
+    bool Next(std::string_view& line);
+    // True when a read failed (the file ended early because of an I/O error).
+    bool ReadFailed() const { return readFailed_; }
+
+private:
+    bool Fill();
+
+    int fd_ = -1;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0;  // first unread byte
+    std::size_t end_ = 0;    // one past the last byte read
+    bool eof_ = false;
+    bool readFailed_ = false;
+};
+
+}  // namespace tulvarine

@@ -1,0 +1,32 @@
+#include "model/sequence_header.h"
+
+#include "model/text.h"
+
+namespace tulvarine {
+
+void SequenceHeader::SetText(std::string_view line) {
+    line = TrimBlanks(line);
+    if (!line.empty() && line.front() == '>') line.remove_prefix(1);
+    text_.assign(line);
+}
+
+std::string_view SequenceHeader::PartView(int mode) const {
+    const std::string_view text = text_;
+    if (mode != kId && mode != kDescription) return text;
+    const std::size_t space = text.find(' ');
+    if (space == std::string_view::npos) return text;
+    if (mode == kId) return TrimTrailingBlanks(text.substr(0, space));
+    return TrimLeadingBlanks(text.substr(space + 1));
+}
+
+bool SequenceHeader::Matches(std::string& name, int mode) const {
+    if (!name.empty() && name.front() == '>') name.erase(0, 1);
+    switch (mode) {
+    case kExact: return text_ == name;
+    case kStartsWith: return StartsWithIgnoreCase(text_, name);
+    case kEndsWith: return EndsWithIgnoreCase(text_, name);
+    default: return false;
+    }
+}
+
+}  // namespace tulvarine

@@ -1,0 +1,72 @@
+// A whole FASTA file in memory: one record per header, in file order. The
+// record at index i is the pair sequences()[i], headers()[i]. A set is made,
+// used and destroyed by one worker thread.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/sequence.h"
+#include "model/sequence_header.h"
+
+namespace tulvarine {
+
+class ProgressSink;
+
+// The FASTA text of a translated set, and whether its output file was written.
+struct TranslatedSet {
+    std::string fasta;
+    bool fileWritten = false;  // true when an output file was asked for and written whole
+};
+
+// What SequenceSet::WriteOrfs writes for each record.
+enum OrfMode : int { kLongestOrf = 1, kAllOrfs = 2, kMostSimilarOrf = 3 };
+
+class SequenceSet {
+public:
+    // Replaces the content with the records of the FASTA file at path. Lines are
+    // trimmed of blanks; a trimmed line that begins with ">" opens a record, the
+    // other lines after it form its sequence (line breaks and blanks removed);
+    // lines before the first header are skipped. When display is given, its text
+    // is set to the ID of each header as it is read. False (and an empty set)
+    // when the file cannot be opened or read to its end.
+    bool ReadFasta(const std::string& path, ProgressSink* display = nullptr);
+
+    // The sequence of the first record whose header matches name under mode
+    // (SequenceHeader::Matches, which drops a leading ">" from the caller's
+    // name); the empty text when none matches.
+    std::string FindSequence(std::string& name, int mode = SequenceHeader::kExact) const;
+
+    int Count() const { return static_cast<int>(headers_.size()); }
+    // The length of the first sequence (the set is taken to be an alignment); 0 when empty.
+    std::size_t AlignmentLength() const { return sequences_.empty() ? 0 : sequences_.front().Length(); }
+
+    SequenceSet Copy() const { return *this; }
+    void Release();
+
+    // Translates every record (frame 1, forward) as ">name\r\nprotein\r\n", the
+    // name being GetPart(nameMode) of its header. Writes the text to outputPath
+    // when one is given, and sets progress to "i/n" after each record.
+    TranslatedSet Translate(int geneticCodeIndex = 0, int nameMode = SequenceHeader::kWhole,
+                            const std::string& outputPath = {}, ProgressSink* progress = nullptr) const;
+
+    // Writes the ORF file of the whole set (OrfMode), setting progress to "i/n"
+    // after each record. Returns false when the file could not be created or
+    // written whole.
+    [[nodiscard]] bool WriteOrfs(const std::string& outputPath, int geneticCodeIndex, int cutoff,
+                                 std::string_view reference, int mode = kLongestOrf,
+                                 ProgressSink* progress = nullptr) const;
+
+    const std::vector<Sequence>& Sequences() const { return sequences_; }
+    const std::vector<SequenceHeader>& Headers() const { return headers_; }
+
+private:
+    std::vector<Sequence> sequences_;
+    std::vector<SequenceHeader> headers_;
+};
+
+// "i/n", the progress text of the per-record operations.
+std::string RecordProgressText(std::size_t i, std::size_t n);
+
+}  // namespace tulvarine

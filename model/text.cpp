@@ -1,0 +1,132 @@
+#include "model/text.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tulvarine {
+
+std::string ToUpperAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = AsciiUpper(c);
+    return out;
+}
+
+std::string ToLowerAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = AsciiLower(c);
+    return out;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+    return true;
+}
+
+bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
+}
+
+bool EndsWithIgnoreCase(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() &&
+           EqualsIgnoreCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
+std::size_t FindIgnoreCase(std::string_view haystack, std::string_view needle, std::size_t from) {
+    if (from > haystack.size()) return std::string_view::npos;
+    if (needle.empty()) return from;
+    auto it = std::search(haystack.begin() + from, haystack.end(), needle.begin(), needle.end(),
+                          [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
+    return it == haystack.end() ? std::string_view::npos : std::size_t(it - haystack.begin());
+}
+
+std::string_view TrimLeadingBlanks(std::string_view text) {
+    for (;;) {
+        if (!text.empty() && text.front() == ' ')
+            text.remove_prefix(1);
+        else if (text.starts_with(kFullWidthBlank))
+            text.remove_prefix(kFullWidthBlank.size());
+        else
+            return text;
+    }
+}
+
+std::string_view TrimTrailingBlanks(std::string_view text) {
+    for (;;) {
+        if (!text.empty() && text.back() == ' ')
+            text.remove_suffix(1);
+        else if (text.ends_with(kFullWidthBlank))
+            text.remove_suffix(kFullWidthBlank.size());
+        else
+            return text;
+    }
+}
+
+std::string_view TrimBlanks(std::string_view text) { return TrimTrailingBlanks(TrimLeadingBlanks(text)); }
+
+namespace {
+
+// Compacts text in place, dropping CR/LF (when asked) and blanks. The scan is
+// skipped entirely when none of the candidate bytes occurs, the usual case.
+void RemoveBytes(std::string& text, bool lineBreaks) {
+    const char* data = text.data();
+    const std::size_t n = text.size();
+    const bool any = std::memchr(data, ' ', n) || std::memchr(data, '\xE3', n) ||
+                     (lineBreaks && (std::memchr(data, '\r', n) || std::memchr(data, '\n', n)));
+    if (!any) return;
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < n;) {
+        const char c = text[i];
+        if (c == ' ' || (lineBreaks && (c == '\r' || c == '\n'))) {
+            ++i;
+        } else if (c == '\xE3' && text.compare(i, 3, kFullWidthBlank) == 0) {
+            i += 3;
+        } else {
+            text[out++] = c;
+            ++i;
+        }
+    }
+    text.resize(out);
+}
+
+}  // namespace
+
+void RemoveLineBreaksAndBlanks(std::string& text) { RemoveBytes(text, true); }
+void RemoveBlanks(std::string& text) { RemoveBytes(text, false); }
+
+TextArray SplitText(std::string_view text, std::string_view sep) {
+    TextArray pieces;
+    if (text.empty()) return pieces;
+    if (sep.empty()) {
+        pieces.emplace_back(text);
+        return pieces;
+    }
+    std::size_t start = 0;
+    for (std::size_t hit; (hit = text.find(sep, start)) != std::string_view::npos; start = hit + sep.size())
+        pieces.emplace_back(text.substr(start, hit - start));
+    if (start < text.size()) pieces.emplace_back(text.substr(start));
+    return pieces;
+}
+
+std::size_t ReplaceAll(std::string& text, std::string_view what, std::string_view by, std::size_t from,
+                       bool caseSensitive) {
+    if (what.empty() || from >= text.size()) return 0;
+    std::string out;
+    std::size_t count = 0, copied = 0;
+    for (std::size_t hit = from;;) {
+        hit = caseSensitive ? std::string_view(text).find(what, hit) : FindIgnoreCase(text, what, hit);
+        if (hit == std::string_view::npos) break;
+        if (count++ == 0) out.reserve(text.size());
+        out.append(text, copied, hit - copied);
+        out.append(by);
+        hit += what.size();
+        copied = hit;
+    }
+    if (count == 0) return 0;
+    out.append(text, copied, std::string::npos);
+    text = std::move(out);
+    return count;
+}
+
+}  // namespace tulvarine

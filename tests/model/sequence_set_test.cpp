@@ -1,0 +1,155 @@
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "model/sequence_set.h"
+#include "support/recording_progress.h"
+#include "support/temp_dir.h"
+
+namespace tulvarine {
+namespace {
+
+using testing::ReadBytes;
+using testing::RecordingProgress;
+using testing::TempDir;
+
+class ReadFasta : public ::testing::Test {
+protected:
+    SequenceSet Read(std::string_view bytes) {
+        SequenceSet set;
+        EXPECT_TRUE(set.ReadFasta(dir.Write("in.fas", bytes)));
+        return set;
+    }
+    static std::string Header(const SequenceSet& set, int i) { return set.Headers().at(i).Text(); }
+    static std::string Residues(const SequenceSet& set, int i) { return set.Sequences().at(i).GetText(); }
+
+    TempDir dir;
+};
+
+TEST_F(ReadFasta, EmptyFileIsAnEmptySet) {
+    const SequenceSet set = Read("");
+    EXPECT_EQ(set.Count(), 0);
+    EXPECT_EQ(set.AlignmentLength(), 0u);
+    EXPECT_EQ(Read("ACGT\r\nno header\r\n").Count(), 0);
+}
+
+TEST_F(ReadFasta, JoinsSequenceLinesAndSkipsLinesBeforeTheFirstHeader) {
+    const SequenceSet set = Read("x\r\n>a\r\nAC GT\r\n\r\nTT\r\n>b\r\n");
+    ASSERT_EQ(set.Count(), 2);
+    ASSERT_EQ(set.Sequences().size(), 2u);
+    EXPECT_EQ(Header(set, 0), "a");
+    EXPECT_EQ(Residues(set, 0), "ACGTTT");
+    EXPECT_EQ(Header(set, 1), "b");
+    EXPECT_EQ(Residues(set, 1), "");
+    EXPECT_EQ(set.AlignmentLength(), 6u);
+}
+
+TEST_F(ReadFasta, HeadersAreRecognisedAfterTrimmingBlanksButNotTabs) {
+    const SequenceSet set = Read("\t>x\n  >a  \nac\xE3\x80\x80-*.9\n\t>b\n>>c\n>\n> id\n");
+    ASSERT_EQ(set.Count(), 4);
+    EXPECT_EQ(Header(set, 0), "a");
+    EXPECT_EQ(Residues(set, 0), "ac-*.9\t>b");
+    EXPECT_EQ(Header(set, 1), ">c");
+    EXPECT_EQ(Header(set, 2), "");
+    EXPECT_EQ(Header(set, 3), " id");
+}
+
+TEST_F(ReadFasta, CarriageReturnOnlyFileIsOneRecord) {
+    const SequenceSet set = Read(">a\rAC\r>b\r");
+    ASSERT_EQ(set.Count(), 1);
+    EXPECT_EQ(Header(set, 0), "a\rAC\r>b");
+    EXPECT_EQ(Residues(set, 0), "");
+}
+
+TEST_F(ReadFasta, NulAndCtrlZBytesAreDroppedAndNoRecordIsLost) {
+    const SequenceSet set = Read(std::string(">a\0b\nAC\x1AGT\n\0\n>c\nTT", 21));
+    ASSERT_EQ(set.Count(), 2);
+    EXPECT_EQ(Header(set, 0), "ab");
+    EXPECT_EQ(Residues(set, 0), "ACGT");
+    EXPECT_EQ(Residues(set, 1), "TT");
+}
+
+TEST_F(ReadFasta, ReadingAgainReplacesAndAMissingFileEmpties) {
+    SequenceSet set = Read(">a\nA\n>b\nC\n");
+    ASSERT_TRUE(set.ReadFasta(dir.Write("other.fas", ">z\nG\n")));
+    ASSERT_EQ(set.Count(), 1);
+    EXPECT_EQ(Header(set, 0), "z");
+    EXPECT_FALSE(set.ReadFasta(dir.Path("missing.fas")));
+    EXPECT_EQ(set.Count(), 0);
+    EXPECT_EQ(set.Sequences().size(), 0u);
+}
+
+TEST_F(ReadFasta, ReadOnlyFilesCanBeRead) {
+    const std::string path = dir.Write("ro.fas", ">a\nAC\n");
+    ::chmod(path.c_str(), 0444);
+    SequenceSet set;
+    EXPECT_TRUE(set.ReadFasta(path));
+    EXPECT_EQ(set.Count(), 1);
+}
+
+TEST_F(ReadFasta, ShowsTheIdOfEachHeaderAsItIsRead) {
+    RecordingProgress display;
+    SequenceSet set;
+    ASSERT_TRUE(set.ReadFasta(dir.Write("in.fas", ">s1 one\nA\n>s2 two\nC\n>s3 three\nG\n"), &display));
+    EXPECT_EQ(display.texts, (std::vector<std::string>{"s1", "s2", "s3"}));
+}
+
+TEST_F(ReadFasta, FindSequenceMatchesHeadersByMode) {
+    const SequenceSet set = Read(">a\nAC\n>abc.1 x\nGG\n>q\nTT\n");
+    std::string name = ">a";
+    EXPECT_EQ(set.FindSequence(name), "AC");
+    EXPECT_EQ(name, "a");
+    name = "ABC";
+    EXPECT_EQ(set.FindSequence(name, 1), "GG");
+    name = "x";
+    EXPECT_EQ(set.FindSequence(name, 2), "GG");
+    name = "none";
+    EXPECT_EQ(set.FindSequence(name), "");
+    SequenceSet empty;
+    EXPECT_EQ(empty.FindSequence(name), "");
+}
+
+TEST_F(ReadFasta, CopiesAreIndependent) {
+    auto set = std::make_unique<SequenceSet>(Read(">a\nAC\n>b\nGT\n"));
+    const SequenceSet copy = set->Copy();
+    set->Release();
+    set.reset();
+    ASSERT_EQ(copy.Count(), 2);
+    EXPECT_EQ(Residues(copy, 1), "GT");
+    EXPECT_EQ(Header(copy, 1), "b");
+}
+
+class TranslateSet : public ReadFasta {};
+
+TEST_F(TranslateSet, WritesOneUnwrappedProteinPerRecord) {
+    const SequenceSet set = Read(">h1 first\n\n>h2 second\nATGTTT\nTAAGG\n");
+    RecordingProgress progress;
+    const std::string out = dir.Path("out.fas");
+    const TranslatedSet result = set.Translate(0, 0, out, &progress);
+    const std::string expected = ">h1 first\r\n\r\n>h2 second\r\nMF*\r\n";
+    EXPECT_EQ(result.fasta, expected);
+    EXPECT_TRUE(result.fileWritten);
+    EXPECT_EQ(ReadBytes(out), expected);
+    EXPECT_EQ(progress.texts, (std::vector<std::string>{"1/2", "2/2"}));
+    EXPECT_EQ(set.Translate(1, 1).fasta, ">h1\r\n\r\n>h2\r\nMF*\r\n");
+    EXPECT_EQ(set.Translate(0, 2).fasta, ">first\r\n\r\n>second\r\nMF*\r\n");
+}
+
+TEST_F(TranslateSet, EmptySetLeavesAnEmptyFile) {
+    const SequenceSet set;
+    const std::string out = dir.Write("out.fas", "old content");
+    const TranslatedSet result = set.Translate(0, 0, out);
+    EXPECT_EQ(result.fasta, "");
+    EXPECT_TRUE(result.fileWritten);
+    EXPECT_EQ(ReadBytes(out), "");
+}
+
+TEST_F(TranslateSet, ReportsAnOutputThatCannotBeWrittenButKeepsTheText) {
+    const SequenceSet set = Read(">a\nATG\n");
+    const TranslatedSet result = set.Translate(0, 0, dir.Path("no-such-folder/out.fas"));
+    EXPECT_FALSE(result.fileWritten);
+    EXPECT_EQ(result.fasta, ">a\r\nM\r\n");
+}
+
+}  // namespace
+}  // namespace tulvarine
