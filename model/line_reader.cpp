@@ -26,6 +26,8 @@ bool LineReader::Open(const std::string& path) {
         return false;
     }
     fd_ = fd;
+    fileSize_ = S_ISREG(st.st_mode) ? std::size_t(st.st_size) : 0;
+    bytesRead_ = 0;
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
     if (buffer_.size() < kBlockSize) buffer_.resize(kBlockSize);
     begin_ = end_ = 0;
@@ -43,6 +45,7 @@ void LineReader::Close() {
 bool LineReader::Rewind() {
     if (fd_ < 0 || ::lseek(fd_, 0, SEEK_SET) != 0) return false;
     begin_ = end_ = 0;
+    bytesRead_ = 0;
     eof_ = readFailed_ = false;
     return true;
 }
@@ -66,6 +69,7 @@ bool LineReader::Fill() {
         eof_ = true;
         return false;
     }
+    bytesRead_ += std::size_t(got);
     char* first = buffer_.data() + end_;
     char* last = first + got;
     if (std::memchr(first, '\0', std::size_t(got)) || std::memchr(first, '\x1A', std::size_t(got)))
@@ -74,26 +78,61 @@ bool LineReader::Fill() {
     return true;
 }
 
+std::size_t LineReader::BytesLeft() const {
+    const std::size_t unread = fileSize_ > bytesRead_ ? fileSize_ - bytesRead_ : 0;
+    return unread + (end_ - begin_);
+}
+
+std::string_view LineReader::TakeLine(const char* stop, std::size_t next) {
+    const char* start = buffer_.data() + begin_;
+    begin_ = next;
+    if (stop > start && stop[-1] == '\r') --stop;
+    return std::string_view(start, std::size_t(stop - start));
+}
+
 bool LineReader::Next(std::string_view& line) {
     std::size_t scanned = begin_;  // bytes before this offset hold no line feed
     for (;;) {
-        const char* start = buffer_.data() + begin_;
-        const void* lf = std::memchr(buffer_.data() + scanned, '\n', end_ - scanned);
-        if (lf) {
+        if (const void* lf = std::memchr(buffer_.data() + scanned, '\n', end_ - scanned)) {
             const char* stop = static_cast<const char*>(lf);
-            begin_ = std::size_t(stop - buffer_.data()) + 1;
-            if (stop > start && stop[-1] == '\r') --stop;
-            line = std::string_view(start, std::size_t(stop - start));
+            line = TakeLine(stop, std::size_t(stop - buffer_.data()) + 1);
             return true;
         }
         const std::size_t pending = end_ - begin_;
         if (!Fill()) {
             if (pending == 0) return false;
             // The end of the file ends the last line as a line feed would.
-            std::string_view rest(buffer_.data() + begin_, end_ - begin_);
-            if (rest.back() == '\r') rest.remove_suffix(1);
-            line = rest;
-            begin_ = end_;
+            line = TakeLine(buffer_.data() + end_, end_);
+            return true;
+        }
+        scanned = begin_ + pending;
+    }
+}
+
+bool LineReader::NextPiece(std::string_view& piece, bool& endsLine) {
+    std::size_t scanned = begin_;
+    for (;;) {
+        if (const void* lf = std::memchr(buffer_.data() + scanned, '\n', end_ - scanned)) {
+            const char* stop = static_cast<const char*>(lf);
+            piece = TakeLine(stop, std::size_t(stop - buffer_.data()) + 1);
+            endsLine = true;
+            return true;
+        }
+        const std::size_t pending = end_ - begin_;
+        if (pending >= kBlockSize / 2) {
+            // Hand out what we have, but keep a final carriage return back: it
+            // is dropped if a line feed follows.
+            std::size_t take = pending;
+            if (buffer_[end_ - 1] == '\r') --take;
+            piece = std::string_view(buffer_.data() + begin_, take);
+            begin_ += take;
+            endsLine = false;
+            return true;
+        }
+        if (!Fill()) {
+            if (pending == 0) return false;
+            piece = TakeLine(buffer_.data() + end_, end_);
+            endsLine = true;
             return true;
         }
         scanned = begin_ + pending;

@@ -27,18 +27,30 @@ public:
     [[nodiscard]] bool Rewind();
 
     // Sets line to the next line; false at the end of the file. The view stays
-    // valid until the next call.
+    // valid until the next call. A line is held whole, however long.
     bool Next(std::string_view& line);
+    // As Next, but a line longer than about half a block comes in several
+    // pieces; endsLine is true for the last piece of each line. Memory stays
+    // bounded whatever the line length.
+    bool NextPiece(std::string_view& piece, bool& endsLine);
+
+    // Bytes of the file not yet handed out (an upper bound), for sizing buffers.
+    std::size_t BytesLeft() const;
     // True when a read failed (the file ended early because of an I/O error).
     bool ReadFailed() const { return readFailed_; }
 
 private:
     bool Fill();
+    // The bytes from the read position to stop, less one carriage return
+    // before stop; reading goes on at offset next.
+    std::string_view TakeLine(const char* stop, std::size_t next);
 
     int fd_ = -1;
     std::vector<char> buffer_;
     std::size_t begin_ = 0;  // first unread byte
     std::size_t end_ = 0;    // one past the last byte read
+    std::size_t fileSize_ = 0;
+    std::size_t bytesRead_ = 0;  // read from the file so far (NUL and Ctrl-Z included)
     bool eof_ = false;
     bool readFailed_ = false;
 };

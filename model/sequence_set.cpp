@@ -1,5 +1,7 @@
 #include "model/sequence_set.h"
 
+#include <algorithm>
+
 #include "model/genetic_codes.h"
 #include "model/line_reader.h"
 #include "model/numbers.h"
@@ -18,37 +20,102 @@ void SequenceSet::Release() {
     sequences_.clear();
 }
 
+namespace {
+
+// Records this large are moved out of the scratch buffer instead of copied, and
+// the buffer grows to what the file can still hold rather than doubling, so a
+// single huge record costs about its own size in memory.
+constexpr std::size_t kLargeRecord = std::size_t(64) << 20;
+
+// Collects the text of one record and hands it out as a clean sequence.
+class PendingSequence {
+public:
+    void Append(std::string_view bytes, const LineReader& reader) {
+        const std::size_t needed = text_.size() + bytes.size();
+        if (needed > text_.capacity() && needed >= kLargeRecord)
+            text_.reserve(std::min(2 * text_.capacity(), needed + reader.BytesLeft()));
+        text_.append(bytes);
+    }
+
+    // The record's sequence: line breaks and blanks removed, in a buffer of its
+    // own size. The scratch buffer is emptied for the next record.
+    Sequence Take() {
+        RemoveLineBreaksAndBlanks(text_);
+        if (text_.size() >= kLargeRecord && text_.capacity() - text_.size() <= text_.size() / 4) {
+            Sequence large(std::move(text_));
+            text_ = std::string();
+            return large;
+        }
+        Sequence exact{std::string(text_)};
+        text_.clear();
+        return exact;
+    }
+
+    void Clear() { text_.clear(); }
+
+private:
+    std::string text_;
+};
+
+bool IsUndecidedLineStart(std::string_view trimmed) {
+    // Nothing but blanks yet, or the first bytes of what may be a full-width blank.
+    return trimmed.empty() || (trimmed.front() == kFullWidthBlank.front() && trimmed.size() < kFullWidthBlank.size());
+}
+
+}  // namespace
+
 bool SequenceSet::ReadFasta(const std::string& path, ProgressSink* display) {
     Release();
     LineReader reader;
     if (!reader.Open(path)) return false;
 
-    // The pending text collects the lines of the current record. It is cleaned
-    // and copied out at the next header, so each sequence gets an exact-size
-    // buffer while the scratch capacity is reused.
-    std::string pending;
-    bool inRecord = false;
-    auto finishRecord = [&] {
-        if (inRecord) {
-            RemoveLineBreaksAndBlanks(pending);
-            sequences_.emplace_back(std::string(pending));
+    PendingSequence pending;
+    bool inRecord = false;  // text before the first header belongs to no record
+    auto handleLine = [&](std::string_view line) {
+        line = TrimBlanks(line);
+        if (line.empty() || line.front() != '>') {
+            pending.Append(line, reader);
+            return;
         }
-        pending.clear();
+        if (inRecord) sequences_.push_back(pending.Take());
+        pending.Clear();
+        inRecord = true;
+        headers_.emplace_back(line);
+        if (display) display->SetText(headers_.back().GetPart(SequenceHeader::kId));
     };
 
-    std::string_view line;
-    while (reader.Next(line)) {
-        line = TrimBlanks(line);
-        if (!line.empty() && line.front() == '>') {
-            finishRecord();
-            inRecord = true;
-            headers_.emplace_back(line);
-            if (display) display->SetText(headers_.back().GetPart(SequenceHeader::kId));
+    // Lines come in pieces so that a record on one huge line is never held twice.
+    // Once a long line is known to be sequence text its pieces go straight to the
+    // record; a long header line is collected whole.
+    enum class LineKind { kUndecided, kHeader, kSequence } kind = LineKind::kUndecided;
+    std::string longLine;
+    std::string_view piece;
+    bool endsLine = false;
+    while (reader.NextPiece(piece, endsLine)) {
+        if (kind == LineKind::kUndecided && endsLine && longLine.empty()) {
+            handleLine(piece);  // the usual case: a whole line in one piece
+            continue;
+        }
+        if (kind == LineKind::kSequence) {
+            pending.Append(piece, reader);
         } else {
-            pending.append(line);
+            longLine.append(piece);
+            if (kind == LineKind::kUndecided) {
+                const std::string_view trimmed = TrimLeadingBlanks(longLine);
+                if (!IsUndecidedLineStart(trimmed)) kind = trimmed.front() == '>' ? LineKind::kHeader : LineKind::kSequence;
+                if (kind == LineKind::kSequence) {
+                    pending.Append(trimmed, reader);
+                    longLine.clear();
+                }
+            }
+        }
+        if (endsLine) {
+            if (kind != LineKind::kSequence) handleLine(longLine);
+            longLine.clear();
+            kind = LineKind::kUndecided;
         }
     }
-    finishRecord();
+    if (inRecord) sequences_.push_back(pending.Take());
     if (reader.ReadFailed()) {  // never hand out part of a file as if it were whole
         Release();
         return false;

@@ -69,6 +69,20 @@ TEST_F(ReadFasta, NulAndCtrlZBytesAreDroppedAndNoRecordIsLost) {
     EXPECT_EQ(Residues(set, 1), "TT");
 }
 
+TEST_F(ReadFasta, LinesLongerThanOneBlockGiveTheSameRecords) {
+    const std::string longSequence(3'000'001, 'A');
+    const std::string longId(2'000'000, 'h');
+    const std::string blanks(700'000, ' ');
+    std::string bytes = ">" + longId + " desc\r\n" + blanks + "CC" + longSequence + "\r\r\n";
+    bytes += blanks + ">next  \r\n" + blanks + "\r\n" + std::string(1'500'000, 'G') + "\r";
+    const SequenceSet set = Read(bytes);
+    ASSERT_EQ(set.Count(), 2);
+    EXPECT_EQ(Header(set, 0), longId + " desc");
+    EXPECT_EQ(Residues(set, 0), "CC" + longSequence);  // the lone CR before CRLF is removed too
+    EXPECT_EQ(Header(set, 1), "next");
+    EXPECT_EQ(Residues(set, 1), std::string(1'500'000, 'G'));
+}
+
 TEST_F(ReadFasta, ReadingAgainReplacesAndAMissingFileEmpties) {
     SequenceSet set = Read(">a\nA\n>b\nC\n");
     ASSERT_TRUE(set.ReadFasta(dir.Write("other.fas", ">z\nG\n")));
