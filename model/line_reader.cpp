@@ -31,7 +31,17 @@ bool LineReader::Open(const std::string& path) {
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
     if (buffer_.size() < kBlockSize) buffer_.resize(kBlockSize);
     begin_ = end_ = 0;
+    rangeBegin_ = 0;
+    rangeEnd_ = std::size_t(-1);
     eof_ = readFailed_ = false;
+    return true;
+}
+
+bool LineReader::OpenRange(const std::string& path, std::size_t begin, std::size_t end) {
+    if (!Open(path)) return false;
+    rangeBegin_ = std::min(begin, end);
+    rangeEnd_ = end;
+    fileSize_ = std::min(fileSize_, end) - std::min(fileSize_, rangeBegin_);
     return true;
 }
 
@@ -43,7 +53,7 @@ void LineReader::Close() {
 }
 
 bool LineReader::Rewind() {
-    if (fd_ < 0 || ::lseek(fd_, 0, SEEK_SET) != 0) return false;
+    if (fd_ < 0) return false;
     begin_ = end_ = 0;
     bytesRead_ = 0;
     eof_ = readFailed_ = false;
@@ -60,10 +70,17 @@ bool LineReader::Fill() {
         begin_ = 0;
     }
     if (buffer_.size() - end_ < kBlockSize / 2) buffer_.resize(buffer_.size() * 2);
-    ssize_t got;
-    do {
-        got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
-    } while (got < 0 && errno == EINTR);
+    // Reads go by offset, so a range of the file reads like a whole file.
+    const std::size_t offset = rangeBegin_ + bytesRead_;
+    const std::size_t room = std::min(buffer_.size() - end_, rangeEnd_ - std::min(rangeEnd_, offset));
+    ssize_t got = 0;
+    if (room > 0) {
+        do {
+            got = ::pread(fd_, buffer_.data() + end_, room, off_t(offset));
+            if (got < 0 && errno == ESPIPE)  // a pipe: plain reads, whole file only
+                got = ::read(fd_, buffer_.data() + end_, room);
+        } while (got < 0 && errno == EINTR);
+    }
     if (got <= 0) {
         readFailed_ = got < 0;
         eof_ = true;

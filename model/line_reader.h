@@ -21,6 +21,11 @@ public:
 
     // Opens path read-only; false when it cannot be opened (or is a folder).
     [[nodiscard]] bool Open(const std::string& path);
+    // Opens path and reads only the bytes from offset begin up to (not including)
+    // offset end, as if they were the whole file.
+    [[nodiscard]] bool OpenRange(const std::string& path, std::size_t begin, std::size_t end);
+    // The size of the open file in bytes (0 for pipes and the like).
+    std::size_t FileSize() const { return fileSize_; }
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
     // Moves back to the first byte of the file.
@@ -51,6 +56,8 @@ private:
     std::size_t end_ = 0;    // one past the last byte read
     std::size_t fileSize_ = 0;
     std::size_t bytesRead_ = 0;  // read from the file so far (NUL and Ctrl-Z included)
+    std::size_t rangeBegin_ = 0;
+    std::size_t rangeEnd_ = std::size_t(-1);
     bool eof_ = false;
     bool readFailed_ = false;
 };

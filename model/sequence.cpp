@@ -38,7 +38,7 @@ void Sequence::SetText(std::string& text) {
 
 void Sequence::SetText(std::string&& text) {
     RemoveLineBreaksAndBlanks(text);
-    residues_ = std::move(text);
+    residues_ = text;
 }
 
 std::string Sequence::GetText(bool /*wrap*/) const { return WrapSequenceLines(residues_); }
@@ -47,7 +47,7 @@ std::string Sequence::Mid(long long start, long long n) const {
     const long long length = static_cast<long long>(residues_.size());
     if (start < 1) start = 1;
     if (n <= 0 || start > length) return {};
-    return residues_.substr(std::size_t(start - 1), std::size_t(n));
+    return std::string(std::string_view(residues_).substr(std::size_t(start - 1), std::size_t(n)));
 }
 
 bool Sequence::ReplaceRange(long long position, long long count, std::string_view text) {
@@ -60,8 +60,9 @@ bool Sequence::ReplaceRange(long long position, long long count, std::string_vie
 std::string Sequence::ReplaceText(std::string_view what, std::string_view by, long long start,
                                   bool caseSensitive) {
     if (start < 1) start = 1;
-    ReplaceAll(residues_, what, by, std::size_t(start - 1), caseSensitive);
-    return residues_;
+    std::string text(residues_);
+    if (ReplaceAll(text, what, by, std::size_t(start - 1), caseSensitive) > 0) residues_ = text;
+    return text;
 }
 
 std::string Sequence::ReverseComplement() const {

@@ -3,6 +3,7 @@
 // Positions count from 1. Not thread-safe: one thread uses a sequence at a time.
 #pragma once
 
+#include <memory_resource>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,8 +13,18 @@ namespace tulvarine {
 class Sequence {
 public:
     Sequence() = default;
-    // Stores residues as they stand, without cleaning (for texts already clean).
-    explicit Sequence(std::string residues) : residues_(std::move(residues)) {}
+    // Stores residues as they stand, without cleaning (for texts already clean),
+    // in memory from the given resource (the heap unless told otherwise).
+    explicit Sequence(std::string_view residues,
+                      std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+        : residues_(residues, memory) {}
+    // Takes over a buffer, keeping its allocator.
+    explicit Sequence(std::pmr::string&& residues) : residues_(std::move(residues)) {}
+    // Copies always live on the heap, so a copy may outlive the set it came from.
+    Sequence(const Sequence& other) : residues_(other.residues_, std::pmr::get_default_resource()) {}
+    Sequence& operator=(const Sequence& other) = default;
+    Sequence(Sequence&&) noexcept = default;
+    Sequence& operator=(Sequence&&) = default;
 
     // Stores text with every carriage return, line feed and blank removed, and
     // writes the cleaned text back into the caller's variable.
@@ -22,7 +33,7 @@ public:
     void SetText(std::string&& text);
 
     // The stored residues, unwrapped.
-    const std::string& GetText() const { return residues_; }
+    std::string_view GetText() const { return residues_; }
     // The stored residues cut into lines of 60 (whatever wrap says; texts over
     // 100000 bytes stay on one line).
     std::string GetText(bool wrap) const;
@@ -66,7 +77,7 @@ public:
     void Release() { residues_.clear(); }
 
 private:
-    std::string residues_;
+    std::pmr::string residues_;
 };
 
 // Appends the reverse complement of bases to out (see Sequence::ReverseComplement).

@@ -1,10 +1,15 @@
 #include "model/sequence_set.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <iterator>
 
 #include "model/genetic_codes.h"
 #include "model/line_reader.h"
 #include "model/numbers.h"
+#include "model/ordered_batches.h"
 #include "model/output_file.h"
 #include "model/progress.h"
 #include "model/text.h"
@@ -15,9 +20,15 @@ std::string RecordProgressText(std::size_t i, std::size_t n) {
     return IntToText(static_cast<long long>(i)) + "/" + IntToText(static_cast<long long>(n));
 }
 
+SequenceSet& SequenceSet::operator=(const SequenceSet& other) {
+    if (this != &other) *this = SequenceSet(other);
+    return *this;
+}
+
 void SequenceSet::Release() {
     headers_.clear();
     sequences_.clear();
+    memory_.reset();
 }
 
 namespace {
@@ -37,16 +48,16 @@ public:
         text_.append(bytes);
     }
 
-    // The record's sequence: line breaks and blanks removed, in a buffer of its
-    // own size. The scratch buffer is emptied for the next record.
-    Sequence Take() {
-        RemoveLineBreaksAndBlanks(text_);
+    // The record's sequence, line breaks and blanks removed, copied into memory
+    // (a large one keeps its own buffer). The scratch text is emptied for the next record.
+    Sequence Take(std::pmr::memory_resource* memory) {
+        text_.resize(RemoveLineBreaksAndBlanks(text_.data(), text_.size()));
         if (text_.size() >= kLargeRecord && text_.capacity() - text_.size() <= text_.size() / 4) {
             Sequence large(std::move(text_));
-            text_ = std::string();
+            text_ = std::pmr::string();
             return large;
         }
-        Sequence exact{std::string(text_)};
+        Sequence exact(std::string_view(text_), memory);
         text_.clear();
         return exact;
     }
@@ -54,7 +65,7 @@ public:
     void Clear() { text_.clear(); }
 
 private:
-    std::string text_;
+    std::pmr::string text_;  // on the heap
 };
 
 bool IsUndecidedLineStart(std::string_view trimmed) {
@@ -62,13 +73,22 @@ bool IsUndecidedLineStart(std::string_view trimmed) {
     return trimmed.empty() || (trimmed.front() == kFullWidthBlank.front() && trimmed.size() < kFullWidthBlank.size());
 }
 
-}  // namespace
+// The records of one stretch of a FASTA file.
+struct FastaChunk {
+    std::vector<SequenceHeader> headers;
+    std::vector<Sequence> sequences;
+    bool ok = true;
+};
 
-bool SequenceSet::ReadFasta(const std::string& path, ProgressSink* display) {
-    Release();
+// Reads the records of bytes [begin, end) of path into chunk. A stretch that
+// does not start the file starts at a header line, so no record spans two.
+void ReadFastaRange(const std::string& path, std::size_t begin, std::size_t end,
+                    std::pmr::memory_resource* memory, FastaChunk& chunk) {
     LineReader reader;
-    if (!reader.Open(path)) return false;
-
+    if (!reader.OpenRange(path, begin, end)) {
+        chunk.ok = false;
+        return;
+    }
     PendingSequence pending;
     bool inRecord = false;  // text before the first header belongs to no record
     auto handleLine = [&](std::string_view line) {
@@ -77,11 +97,10 @@ bool SequenceSet::ReadFasta(const std::string& path, ProgressSink* display) {
             pending.Append(line, reader);
             return;
         }
-        if (inRecord) sequences_.push_back(pending.Take());
+        if (inRecord) chunk.sequences.push_back(pending.Take(memory));
         pending.Clear();
         inRecord = true;
-        headers_.emplace_back(line);
-        if (display) display->SetText(headers_.back().GetPart(SequenceHeader::kId));
+        chunk.headers.emplace_back(line);
     };
 
     // Lines come in pieces so that a record on one huge line is never held twice.
@@ -115,8 +134,83 @@ bool SequenceSet::ReadFasta(const std::string& path, ProgressSink* display) {
             kind = LineKind::kUndecided;
         }
     }
-    if (inRecord) sequences_.push_back(pending.Take());
-    if (reader.ReadFailed()) {  // never hand out part of a file as if it were whole
+    if (inRecord) chunk.sequences.push_back(pending.Take(memory));
+    chunk.ok = !reader.ReadFailed();
+}
+
+// Files this large are read in stretches on several threads.
+constexpr std::size_t kParallelReadSize = std::size_t(16) << 20;
+
+// Offsets that cut the file into stretches of about stretch bytes, each cut at
+// the start of a line that begins with ">" (right after a line feed).
+std::vector<std::size_t> FindRecordCuts(const std::string& path, std::size_t size, std::size_t stretch) {
+    std::vector<std::size_t> cuts{0};
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return cuts;
+    std::vector<char> block(1 << 16);
+    for (std::size_t target = stretch; target < size; target += stretch) {
+        std::size_t at = std::max(target, cuts.back() + 1) - 1;  // look from the byte before the target
+        bool found = false;
+        while (!found && at < size) {
+            const ssize_t got = ::pread(fd, block.data(), block.size(), off_t(at));
+            if (got <= 1) break;
+            const std::string_view bytes(block.data(), std::size_t(got));
+            const std::size_t hit = bytes.find("\n>");
+            if (hit != std::string_view::npos) {
+                cuts.push_back(at + hit + 1);
+                found = true;
+            } else {
+                at += std::size_t(got) - 1;  // keep the last byte: a cut may straddle blocks
+            }
+        }
+        if (!found) break;
+        target = std::max(target, cuts.back());
+    }
+    ::close(fd);
+    return cuts;
+}
+
+}  // namespace
+
+bool SequenceSet::ReadFasta(const std::string& path, ProgressSink* display) {
+    Release();
+    std::size_t size = 0;
+    {
+        LineReader probe;
+        if (!probe.Open(path)) return false;
+        size = probe.FileSize();
+    }
+    // Stretches are read on several threads and joined in file order; the IDs
+    // go to the display in order as each stretch is joined.
+    std::vector<std::size_t> cuts{0};
+    if (size >= kParallelReadSize && BatchThreads() > 1)
+        cuts = FindRecordCuts(path, size, std::max(size / (BatchThreads() * 8), std::size_t(8) << 20));
+    // A stretch's residues never take more bytes than the stretch itself.
+    std::vector<std::size_t> stretchBytes;
+    for (std::size_t i = 0; i < cuts.size(); ++i)
+        stretchBytes.push_back((i + 1 < cuts.size() ? cuts[i + 1] : size) - cuts[i]);
+    memory_ = std::make_unique<SlabMemory>(stretchBytes);
+    bool ok = true;
+    RunOrderedBatches<FastaChunk>(
+        cuts.size(), 1,
+        [&](std::size_t first, std::size_t, FastaChunk& chunk) {
+            const std::size_t end = first + 1 < cuts.size() ? cuts[first + 1] : std::size_t(-1);
+            ReadFastaRange(path, cuts[first], end, memory_->Range(first), chunk);
+        },
+        [&](std::size_t, std::size_t, FastaChunk& chunk) {
+            ok = ok && chunk.ok;
+            if (!ok) return;
+            if (display)
+                for (const SequenceHeader& header : chunk.headers) display->SetText(header.GetPart(SequenceHeader::kId));
+            if (headers_.empty()) {
+                headers_ = std::move(chunk.headers);
+                sequences_ = std::move(chunk.sequences);
+                return;
+            }
+            std::move(chunk.headers.begin(), chunk.headers.end(), std::back_inserter(headers_));
+            std::move(chunk.sequences.begin(), chunk.sequences.end(), std::back_inserter(sequences_));
+        });
+    if (!ok) {  // never hand out part of a file as if it were whole
         Release();
         return false;
     }
@@ -125,9 +219,19 @@ bool SequenceSet::ReadFasta(const std::string& path, ProgressSink* display) {
 
 std::string SequenceSet::FindSequence(std::string& name, int mode) const {
     for (std::size_t i = 0; i < headers_.size(); ++i)
-        if (headers_[i].Matches(name, mode)) return sequences_[i].GetText();
+        if (headers_[i].Matches(name, mode)) return std::string(sequences_[i].GetText());
     return {};
 }
+
+namespace {
+
+// Records per batch of the parallel per-record operations: large enough to keep
+// threads busy, small enough to balance uneven records and bound memory.
+std::size_t RecordBatchSize(std::size_t records) {
+    return std::clamp<std::size_t>(records / (BatchThreads() * 16), 64, 4096);
+}
+
+}  // namespace
 
 TranslatedSet SequenceSet::Translate(int geneticCodeIndex, int nameMode, const std::string& outputPath,
                                      ProgressSink* progress) const {
@@ -138,17 +242,29 @@ TranslatedSet SequenceSet::Translate(int geneticCodeIndex, int nameMode, const s
         expected += headers_[i].Text().size() + sequences_[i].Length() / 3 + 5;
 
     TranslatedSet result;
-    std::string& fasta = result.fasta;
-    fasta.reserve(expected);
-    for (std::size_t i = 0; i < n; ++i) {
-        fasta += '>';
-        fasta += headers_[i].PartView(nameMode);
-        fasta += "\r\n";
-        AppendTranslation(sequences_[i].GetText(), table, "X", fasta);
-        fasta += "\r\n";
-        if (progress) progress->SetText(RecordProgressText(i + 1, n));
-    }
-    if (!outputPath.empty()) result.fileWritten = WriteWholeFile(outputPath, fasta);
+    ReserveLarge(result.fasta, expected);
+    // The file is written batch by batch while later batches are translated.
+    OutputFile out;
+    const bool toFile = !outputPath.empty();
+    if (toFile) (void)out.Open(outputPath);
+    RunOrderedBatches<std::string>(
+        n, RecordBatchSize(n),
+        [&](std::size_t first, std::size_t last, std::string& fasta) {
+            for (std::size_t i = first; i < last; ++i) {
+                fasta += '>';
+                fasta += headers_[i].PartView(nameMode);
+                fasta += "\r\n";
+                AppendTranslation(sequences_[i].GetText(), table, "X", fasta);
+                fasta += "\r\n";
+            }
+        },
+        [&](std::size_t first, std::size_t last, std::string& fasta) {
+            result.fasta += fasta;
+            if (toFile) out.Write(fasta);
+            if (progress)
+                for (std::size_t i = first; i < last; ++i) progress->SetText(RecordProgressText(i + 1, n));
+        });
+    if (toFile) result.fileWritten = out.Close();
     return result;
 }
 
@@ -158,24 +274,32 @@ bool SequenceSet::WriteOrfs(const std::string& outputPath, int geneticCodeIndex,
     if (!out.Open(outputPath)) return false;  // no point searching for a file that cannot exist
     if (mode != kLongestOrf && mode != kAllOrfs && mode != kMostSimilarOrf) return out.Close();
     const std::size_t n = headers_.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const Sequence& sequence = sequences_[i];
-        const SequenceHeader& header = headers_[i];
-        switch (mode) {
-        case kLongestOrf:
-            out.Write(sequence.FindLongestOrf(geneticCodeIndex, cutoff, true, header.PartView()));
-            out.Write("\r\n");
-            break;
-        case kAllOrfs:
-            out.Write(sequence.FindAllOrfs(geneticCodeIndex, cutoff, true, header.PartView(SequenceHeader::kId)));
-            break;
-        case kMostSimilarOrf:
-            out.Write(sequence.FindMostSimilarOrf(geneticCodeIndex, cutoff, true, reference, header.PartView()));
-            out.Write("\r\n");
-            break;
-        }
-        if (progress) progress->SetText(RecordProgressText(i + 1, n));
-    }
+    RunOrderedBatches<std::string>(
+        n, RecordBatchSize(n),
+        [&](std::size_t first, std::size_t last, std::string& text) {
+            for (std::size_t i = first; i < last; ++i) {
+                const Sequence& sequence = sequences_[i];
+                const SequenceHeader& header = headers_[i];
+                switch (mode) {
+                case kLongestOrf:
+                    text += sequence.FindLongestOrf(geneticCodeIndex, cutoff, true, header.PartView());
+                    text += "\r\n";
+                    break;
+                case kAllOrfs:
+                    text += sequence.FindAllOrfs(geneticCodeIndex, cutoff, true, header.PartView(SequenceHeader::kId));
+                    break;
+                case kMostSimilarOrf:
+                    text += sequence.FindMostSimilarOrf(geneticCodeIndex, cutoff, true, reference, header.PartView());
+                    text += "\r\n";
+                    break;
+                }
+            }
+        },
+        [&](std::size_t first, std::size_t last, std::string& text) {
+            out.Write(text);
+            if (progress)
+                for (std::size_t i = first; i < last; ++i) progress->SetText(RecordProgressText(i + 1, n));
+        });
     return out.Close();
 }
 

@@ -3,12 +3,14 @@
 // used and destroyed by one worker thread.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "model/sequence.h"
 #include "model/sequence_header.h"
+#include "model/slab_memory.h"
 
 namespace tulvarine {
 
@@ -25,6 +27,13 @@ enum OrfMode : int { kLongestOrf = 1, kAllOrfs = 2, kMostSimilarOrf = 3 };
 
 class SequenceSet {
 public:
+    SequenceSet() = default;
+    // Copies are deep and live on the heap: independent of this set.
+    SequenceSet(const SequenceSet& other) : sequences_(other.sequences_), headers_(other.headers_) {}
+    SequenceSet& operator=(const SequenceSet& other);
+    SequenceSet(SequenceSet&&) noexcept = default;
+    SequenceSet& operator=(SequenceSet&&) noexcept = default;
+
     // Replaces the content with the records of the FASTA file at path. Lines are
     // trimmed of blanks; a trimmed line that begins with ">" opens a record, the
     // other lines after it form its sequence (line breaks and blanks removed);
@@ -62,6 +71,7 @@ public:
     const std::vector<SequenceHeader>& Headers() const { return headers_; }
 
 private:
+    std::unique_ptr<SlabMemory> memory_;  // the residues read by ReadFasta; outlives sequences_
     std::vector<Sequence> sequences_;
     std::vector<SequenceHeader> headers_;
 };

@@ -67,33 +67,33 @@ std::string_view TrimBlanks(std::string_view text) { return TrimTrailingBlanks(T
 
 namespace {
 
-// Compacts text in place, dropping CR/LF (when asked) and blanks. The scan is
-// skipped entirely when none of the candidate bytes occurs, the usual case.
-void RemoveBytes(std::string& text, bool lineBreaks) {
-    const char* data = text.data();
-    const std::size_t n = text.size();
+// Compacts size bytes at data, dropping CR/LF (when asked) and blanks; returns
+// the new size. The scan is skipped when no candidate byte occurs, the usual case.
+std::size_t RemoveBytes(char* data, std::size_t n, bool lineBreaks) {
     const bool any = std::memchr(data, ' ', n) || std::memchr(data, '\xE3', n) ||
                      (lineBreaks && (std::memchr(data, '\r', n) || std::memchr(data, '\n', n)));
-    if (!any) return;
+    if (!any) return n;
+    const std::string_view text(data, n);
     std::size_t out = 0;
     for (std::size_t i = 0; i < n;) {
-        const char c = text[i];
+        const char c = data[i];
         if (c == ' ' || (lineBreaks && (c == '\r' || c == '\n'))) {
             ++i;
-        } else if (c == '\xE3' && text.compare(i, 3, kFullWidthBlank) == 0) {
+        } else if (c == '\xE3' && text.substr(i, 3) == kFullWidthBlank) {
             i += 3;
         } else {
-            text[out++] = c;
+            data[out++] = c;
             ++i;
         }
     }
-    text.resize(out);
+    return out;
 }
 
 }  // namespace
 
-void RemoveLineBreaksAndBlanks(std::string& text) { RemoveBytes(text, true); }
-void RemoveBlanks(std::string& text) { RemoveBytes(text, false); }
+std::size_t RemoveLineBreaksAndBlanks(char* data, std::size_t size) { return RemoveBytes(data, size, true); }
+void RemoveLineBreaksAndBlanks(std::string& text) { text.resize(RemoveBytes(text.data(), text.size(), true)); }
+void RemoveBlanks(std::string& text) { text.resize(RemoveBytes(text.data(), text.size(), false)); }
 
 TextArray SplitText(std::string_view text, std::string_view sep) {
     TextArray pieces;

@@ -36,6 +36,8 @@ std::string_view TrimBlanks(std::string_view text);
 
 // Removes every carriage return, line feed and blank in place.
 void RemoveLineBreaksAndBlanks(std::string& text);
+// The same over size bytes at data; returns the new size.
+std::size_t RemoveLineBreaksAndBlanks(char* data, std::size_t size);
 // Removes every blank in place.
 void RemoveBlanks(std::string& text);
 

@@ -21,7 +21,7 @@ protected:
         return set;
     }
     static std::string Header(const SequenceSet& set, int i) { return set.Headers().at(i).Text(); }
-    static std::string Residues(const SequenceSet& set, int i) { return set.Sequences().at(i).GetText(); }
+    static std::string Residues(const SequenceSet& set, int i) { return std::string(set.Sequences().at(i).GetText()); }
 
     TempDir dir;
 };

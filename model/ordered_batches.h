@@ -1,0 +1,118 @@
+// Runs independent work on several threads and hands the results back in order.
+//
+// RunOrderedBatches splits [0, count) into consecutive batches, lets worker
+// threads fill one Result per batch with produce(first, last, result), and calls
+// consume(first, last, result) on the calling thread in batch order. At most a
+// few batches wait to be consumed at any time, so memory stays bounded. An
+// exception thrown by produce is rethrown on the calling thread.
+#pragma once
+
+#include <algorithm>
+#include <condition_variable>
+#include <cstddef>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace tulvarine {
+
+// Worker threads used for one run (1 on a single-core machine).
+inline std::size_t BatchThreads() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return std::clamp<std::size_t>(cores, 1, 8);
+}
+
+template <class Result, class Produce, class Consume>
+void RunOrderedBatches(std::size_t count, std::size_t batchSize, Produce produce, Consume consume) {
+    batchSize = std::max<std::size_t>(batchSize, 1);
+    const std::size_t batches = (count + batchSize - 1) / batchSize;
+    const std::size_t threads = std::min(BatchThreads(), batches);
+    auto range = [&](std::size_t b) {
+        return std::pair{b * batchSize, std::min(count, (b + 1) * batchSize)};
+    };
+    if (threads <= 1) {  // no thread for small inputs
+        for (std::size_t b = 0; b < batches; ++b) {
+            Result result{};
+            const auto [first, last] = range(b);
+            produce(first, last, result);
+            consume(first, last, result);
+        }
+        return;
+    }
+
+    const std::size_t window = 2 * threads;  // batches produced but not yet consumed, at most
+    struct Slot {
+        Result result{};
+        bool ready = false;
+    };
+    std::vector<Slot> slots(window);
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::size_t nextBatch = 0, consumed = 0;
+    std::exception_ptr failure;
+    bool stop = false;
+
+    auto work = [&] {
+        for (;;) {
+            std::size_t b;
+            {
+                std::unique_lock lock(mutex);
+                changed.wait(lock, [&] { return stop || nextBatch >= batches || nextBatch < consumed + window; });
+                if (stop || nextBatch >= batches) return;
+                b = nextBatch++;
+            }
+            Slot& slot = slots[b % window];
+            try {
+                const auto [first, last] = range(b);
+                produce(first, last, slot.result);
+            } catch (...) {
+                std::lock_guard lock(mutex);
+                if (!failure) failure = std::current_exception();
+                stop = true;
+            }
+            {
+                std::lock_guard lock(mutex);
+                slot.ready = true;
+            }
+            changed.notify_all();
+        }
+    };
+    std::vector<std::thread> pool;
+    for (std::size_t t = 0; t < threads; ++t) pool.emplace_back(work);
+
+    auto finish = [&] {
+        {
+            std::lock_guard lock(mutex);
+            stop = true;
+        }
+        changed.notify_all();
+        for (auto& thread : pool) thread.join();
+    };
+    try {
+        for (std::size_t b = 0; b < batches; ++b) {
+            Slot& slot = slots[b % window];
+            {
+                std::unique_lock lock(mutex);
+                changed.wait(lock, [&] { return slot.ready || failure; });
+                if (failure) break;
+            }
+            const auto [first, last] = range(b);
+            consume(first, last, slot.result);
+            {
+                std::lock_guard lock(mutex);
+                slot.result = Result{};
+                slot.ready = false;
+                ++consumed;
+            }
+            changed.notify_all();
+        }
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+    if (failure) std::rethrow_exception(failure);
+}
+
+}  // namespace tulvarine
