@@ -1,5 +1,7 @@
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "model/sequence_set.h"
@@ -83,6 +85,37 @@ TEST_F(ReadFasta, LinesLongerThanOneBlockGiveTheSameRecords) {
     EXPECT_EQ(Residues(set, 1), std::string(1'500'000, 'G'));
 }
 
+// Files over 16 MB are read in stretches on several threads; the records must
+// come out exactly as a plain reading gives them, whatever falls on a cut.
+TEST_F(ReadFasta, LargeFilesReadInStretchesKeepEveryRecordInOrder) {
+    std::string bytes = "junk before the first header\n";
+    std::vector<std::pair<std::string, std::string>> expected;
+    const std::string kinds[] = {">plain", "  >indented", ">cr-only"};
+    for (int r = 0; expected.size() < 14000 || bytes.size() < 20'000'000; ++r) {
+        const std::string id = "rec" + std::to_string(r);
+        std::string residues(200 + (r * 7919) % 2500, "ACGT"[r % 4]);
+        residues[r % residues.size()] = 'n';
+        const std::string& kind = kinds[r % 3];
+        bytes += kind + " " + id + (r % 3 == 2 ? "\r\n" : "\n");
+        for (std::size_t i = 0; i < residues.size(); i += 61) bytes += residues.substr(i, 61) + " \r\n";
+        if (r % 97 == 0) bytes += std::string("\0\n", 2);
+        expected.emplace_back(kind.substr(kind.find('>') + 1) + " " + id, residues);
+    }
+    const SequenceSet set = Read(bytes);
+    ASSERT_EQ(set.Count(), int(expected.size()));
+    ASSERT_EQ(set.Sequences().size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_EQ(Header(set, int(i)), expected[i].first) << i;
+        ASSERT_EQ(Residues(set, int(i)), expected[i].second) << i;
+    }
+    RecordingProgress display;
+    SequenceSet shown;
+    ASSERT_TRUE(shown.ReadFasta(dir.Path("in.fas"), &display));
+    ASSERT_EQ(display.texts.size(), expected.size());
+    EXPECT_EQ(display.texts.front(), "plain");
+    EXPECT_EQ(display.Last(), expected.back().first.substr(0, expected.back().first.find(' ')));
+}
+
 TEST_F(ReadFasta, ReadingAgainReplacesAndAMissingFileEmpties) {
     SequenceSet set = Read(">a\nA\n>b\nC\n");
     ASSERT_TRUE(set.ReadFasta(dir.Write("other.fas", ">z\nG\n")));
@@ -134,6 +167,26 @@ TEST_F(ReadFasta, CopiesAreIndependent) {
 }
 
 class TranslateSet : public ReadFasta {};
+
+TEST_F(TranslateSet, ManyRecordsComeOutInOrderWithProgressForEach) {
+    std::string bytes, expected;
+    for (int r = 0; r < 5000; ++r) {
+        std::string codons;
+        for (int k = 0; k < r % 50; ++k) codons += "CCC";
+        bytes += ">r" + std::to_string(r) + "\nATG" + codons + "TAA\n";
+        expected += ">r" + std::to_string(r) + "\r\nM" + std::string(std::size_t(r % 50), 'P') + "*\r\n";
+    }
+    const SequenceSet set = Read(bytes);
+    RecordingProgress progress;
+    const std::string out = dir.Path("out.fas");
+    const TranslatedSet result = set.Translate(0, 0, out, &progress);
+    EXPECT_TRUE(result.fasta == expected) << "first difference at byte "
+        << std::mismatch(result.fasta.begin(), result.fasta.end(), expected.begin(), expected.end()).first - result.fasta.begin();
+    EXPECT_TRUE(ReadBytes(out) == expected);
+    ASSERT_EQ(progress.texts.size(), 5000u);
+    EXPECT_EQ(progress.texts[41], "42/5000");
+    EXPECT_EQ(progress.Last(), "5000/5000");
+}
 
 TEST_F(TranslateSet, WritesOneUnwrappedProteinPerRecord) {
     const SequenceSet set = Read(">h1 first\n\n>h2 second\nATGTTT\nTAAGG\n");
