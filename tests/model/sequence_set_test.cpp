@@ -64,7 +64,7 @@ TEST_F(ReadFasta, CarriageReturnOnlyFileIsOneRecord) {
 }
 
 TEST_F(ReadFasta, NulAndCtrlZBytesAreDroppedAndNoRecordIsLost) {
-    const SequenceSet set = Read(std::string(">a\0b\nAC\x1AGT\n\0\n>c\nTT", 21));
+    const SequenceSet set = Read(std::string(">a\0b\nAC\x1AGT\n\0\n>c\nTT", 18));
     ASSERT_EQ(set.Count(), 2);
     EXPECT_EQ(Header(set, 0), "ab");
     EXPECT_EQ(Residues(set, 0), "ACGT");
