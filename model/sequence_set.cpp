@@ -42,9 +42,10 @@ constexpr std::size_t kLargeRecord = std::size_t(64) << 20;
 class PendingSequence {
 public:
     void Append(std::string_view bytes, const LineReader& reader) {
+        // A large record may take the rest of the file: room for that at once
+        // (untouched room costs no memory) instead of doubling again and again.
         const std::size_t needed = text_.size() + bytes.size();
-        if (needed > text_.capacity() && needed >= kLargeRecord)
-            text_.reserve(std::min(2 * text_.capacity(), needed + reader.BytesLeft()));
+        if (needed > text_.capacity() && needed >= kLargeRecord) ReserveLarge(text_, needed + reader.BytesLeft());
         text_.append(bytes);
     }
 
@@ -250,6 +251,10 @@ TranslatedSet SequenceSet::Translate(int geneticCodeIndex, int nameMode, const s
     RunOrderedBatches<std::string>(
         n, RecordBatchSize(n),
         [&](std::size_t first, std::size_t last, std::string& fasta) {
+            std::size_t batchBytes = 0;
+            for (std::size_t i = first; i < last; ++i)
+                batchBytes += headers_[i].Text().size() + sequences_[i].Length() / 3 + 5;
+            ReserveLarge(fasta, batchBytes);
             for (std::size_t i = first; i < last; ++i) {
                 fasta += '>';
                 fasta += headers_[i].PartView(nameMode);

@@ -40,13 +40,11 @@ namespace {
 constexpr std::size_t kHugePage = std::size_t(2) << 20;
 }
 
-void ReserveLarge(std::string& text, std::size_t bytes) {
-    text.reserve(bytes);
-    if (text.capacity() < 2 * kHugePage) return;
-    // Advise the whole huge pages inside the (untouched) part of the buffer.
-    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(text.data() + text.size());
+void AdviseHugePages(const char* data, std::size_t bytes) {
+    if (bytes < 2 * kHugePage) return;
+    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(data);
     const std::uintptr_t first = (start + kHugePage - 1) / kHugePage * kHugePage;
-    const std::uintptr_t last = (reinterpret_cast<std::uintptr_t>(text.data()) + text.capacity()) / kHugePage * kHugePage;
+    const std::uintptr_t last = (start + bytes) / kHugePage * kHugePage;
     if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 }
 

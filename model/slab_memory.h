@@ -16,9 +16,16 @@
 
 namespace tulvarine {
 
-// Reserves room for bytes in text and asks the system to back the new buffer
-// with huge pages (a hint only), so a large result fills with few page faults.
-void ReserveLarge(std::string& text, std::size_t bytes);
+// Asks the system to back the whole huge pages inside [data, data + bytes) with
+// huge pages (a hint only), so a large buffer fills with few page faults.
+void AdviseHugePages(const char* data, std::size_t bytes);
+
+// Reserves room for bytes in text, the untouched part advised for huge pages.
+template <class Text>
+void ReserveLarge(Text& text, std::size_t bytes) {
+    text.reserve(bytes);
+    AdviseHugePages(text.data() + text.size(), text.capacity() - text.size());
+}
 
 class SlabMemory {
 public:

@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -114,6 +115,30 @@ TEST_F(ReadFasta, LargeFilesReadInStretchesKeepEveryRecordInOrder) {
     ASSERT_EQ(display.texts.size(), expected.size());
     EXPECT_EQ(display.texts.front(), "plain");
     EXPECT_EQ(display.Last(), expected.back().first.substr(0, expected.back().first.find(' ')));
+}
+
+TEST_F(ReadFasta, BinaryJunkIsReadWithoutHarmAndKeepsTheInvariants) {
+    std::mt19937 random(99);
+    std::string junk(300'000, '\0');
+    for (char& c : junk) c = char(random() % 8 == 0 ? '>' : random() % 8 == 1 ? '\n' : random() % 256);
+    const SequenceSet set = Read(junk);
+    ASSERT_GT(set.Count(), 1000);
+    ASSERT_EQ(set.Sequences().size(), set.Headers().size());
+    for (int i = 0; i < set.Count(); ++i) {
+        const std::string residues = Residues(set, i);
+        ASSERT_EQ(residues.find_first_of(std::string("\r\n \0\x1A", 5)), std::string::npos);
+        ASSERT_EQ(Header(set, i).find_first_of(std::string("\n\0\x1A", 3)), std::string::npos);
+    }
+    // Every operation takes any bytes.
+    EXPECT_TRUE(set.WriteOrfs(dir.Path("junk.orf"), 0, 30, "MKV", kMostSimilarOrf));
+    EXPECT_TRUE(set.Translate(3, 1, dir.Path("junk.pep")).fileWritten);
+}
+
+TEST_F(ReadFasta, AFolderOrAMissingFileIsNotRead) {
+    SequenceSet set;
+    EXPECT_FALSE(set.ReadFasta(dir.Root().string()));
+    EXPECT_FALSE(set.ReadFasta(dir.Path("missing.fas")));
+    EXPECT_FALSE(set.ReadFasta(""));
 }
 
 TEST_F(ReadFasta, ReadingAgainReplacesAndAMissingFileEmpties) {
