@@ -3,8 +3,10 @@
 // RunOrderedBatches splits [0, count) into consecutive batches, lets worker
 // threads fill one Result per batch with produce(first, last, result), and calls
 // consume(first, last, result) on the calling thread in batch order. At most a
-// few batches wait to be consumed at any time, so memory stays bounded. An
-// exception thrown by produce is rethrown on the calling thread.
+// few batches wait to be consumed at any time, so memory stays bounded. Result
+// objects are reused from batch to batch (their buffers stay warm), so produce
+// must start by clearing what it fills. An exception thrown by produce is
+// rethrown on the calling thread.
 #pragma once
 
 #include <algorithm>
@@ -32,8 +34,8 @@ void RunOrderedBatches(std::size_t count, std::size_t batchSize, Produce produce
         return std::pair{b * batchSize, std::min(count, (b + 1) * batchSize)};
     };
     if (threads <= 1) {  // no thread for small inputs
+        Result result{};
         for (std::size_t b = 0; b < batches; ++b) {
-            Result result{};
             const auto [first, last] = range(b);
             produce(first, last, result);
             consume(first, last, result);
@@ -101,7 +103,6 @@ void RunOrderedBatches(std::size_t count, std::size_t batchSize, Produce produce
             consume(first, last, slot.result);
             {
                 std::lock_guard lock(mutex);
-                slot.result = Result{};
                 slot.ready = false;
                 ++consumed;
             }

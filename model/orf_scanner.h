@@ -30,6 +30,11 @@ inline bool ReachesCutoff(std::size_t aminoAcids, int cutoff) {
     return double(aminoAcids) - double(cutoff) / 3.0 >= -1e-7;
 }
 
+// Appends the records ">name-k" of every piece of residues that reaches the
+// cut-off (see Sequence::FindAllOrfs).
+void AppendAllOrfs(std::string_view residues, int geneticCodeIndex, int cutoff, bool bothStrands,
+                   std::string_view name, std::string& out);
+
 class OrfScanner {
 public:
     explicit OrfScanner(int geneticCodeIndex) : table_(CodonTableFor(geneticCodeIndex)) {}

@@ -17,19 +17,24 @@ void AppendStretch(const OrfPlace& place, std::string& out) {
         for (std::size_t i = start; i < out.size(); ++i) out[i] = AsciiLower(out[i]);
 }
 
+void AppendAllOrfs(std::string_view residues, int geneticCodeIndex, int cutoff, bool bothStrands,
+                   std::string_view name, std::string& out) {
+    long long k = 0;
+    OrfScanner(geneticCodeIndex).ForEachPiece(residues, bothStrands, [&](std::string_view piece, const OrfPlace& place) {
+        if (!ReachesCutoff(piece.size(), cutoff)) return;
+        out += '>';
+        out += name;
+        out += '-';
+        out += IntToText(++k);
+        out += "\r\n";
+        AppendStretch(place, out);
+        out += "\r\n";
+    });
+}
+
 std::string Sequence::FindAllOrfs(int geneticCodeIndex, int cutoff, bool bothStrands, std::string_view name) const {
     std::string result;
-    long long k = 0;
-    OrfScanner(geneticCodeIndex).ForEachPiece(residues_, bothStrands, [&](std::string_view piece, const OrfPlace& place) {
-        if (!ReachesCutoff(piece.size(), cutoff)) return;
-        result += '>';
-        result += name;
-        result += '-';
-        result += IntToText(++k);
-        result += "\r\n";
-        AppendStretch(place, result);
-        result += "\r\n";
-    });
+    AppendAllOrfs(residues_, geneticCodeIndex, cutoff, bothStrands, name, result);
     return result;
 }
 

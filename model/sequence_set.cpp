@@ -9,6 +9,7 @@
 #include "model/genetic_codes.h"
 #include "model/line_reader.h"
 #include "model/numbers.h"
+#include "model/orf_scanner.h"
 #include "model/ordered_batches.h"
 #include "model/output_file.h"
 #include "model/progress.h"
@@ -195,6 +196,7 @@ bool SequenceSet::ReadFasta(const std::string& path, ProgressSink* display) {
     RunOrderedBatches<FastaChunk>(
         cuts.size(), 1,
         [&](std::size_t first, std::size_t, FastaChunk& chunk) {
+            chunk = FastaChunk{};
             const std::size_t end = first + 1 < cuts.size() ? cuts[first + 1] : std::size_t(-1);
             ReadFastaRange(path, cuts[first], end, memory_->Range(first), chunk);
         },
@@ -251,6 +253,7 @@ TranslatedSet SequenceSet::Translate(int geneticCodeIndex, int nameMode, const s
     RunOrderedBatches<std::string>(
         n, RecordBatchSize(n),
         [&](std::size_t first, std::size_t last, std::string& fasta) {
+            fasta.clear();
             std::size_t batchBytes = 0;
             for (std::size_t i = first; i < last; ++i)
                 batchBytes += headers_[i].Text().size() + sequences_[i].Length() / 3 + 5;
@@ -282,6 +285,7 @@ bool SequenceSet::WriteOrfs(const std::string& outputPath, int geneticCodeIndex,
     RunOrderedBatches<std::string>(
         n, RecordBatchSize(n),
         [&](std::size_t first, std::size_t last, std::string& text) {
+            text.clear();
             for (std::size_t i = first; i < last; ++i) {
                 const Sequence& sequence = sequences_[i];
                 const SequenceHeader& header = headers_[i];
@@ -291,7 +295,7 @@ bool SequenceSet::WriteOrfs(const std::string& outputPath, int geneticCodeIndex,
                     text += "\r\n";
                     break;
                 case kAllOrfs:
-                    text += sequence.FindAllOrfs(geneticCodeIndex, cutoff, true, header.PartView(SequenceHeader::kId));
+                    AppendAllOrfs(sequence.GetText(), geneticCodeIndex, cutoff, true, header.PartView(SequenceHeader::kId), text);
                     break;
                 case kMostSimilarOrf:
                     text += sequence.FindMostSimilarOrf(geneticCodeIndex, cutoff, true, reference, header.PartView());
