@@ -3,6 +3,7 @@
 #include "model/sequence.h"
 #include "model/sequence_set.h"
 #include "support/recording_progress.h"
+#include "support/fasta_file_test.h"
 #include "support/temp_dir.h"
 
 namespace tulvarine {
@@ -95,15 +96,7 @@ TEST(FindMostSimilarOrf, FirstOfEqualScoresWinsAndScoresMayBeNegative) {
               ">g similarest simscore=-7\r\nGGTGGTGGTGGT");
 }
 
-class WriteOrfs : public ::testing::Test {
-protected:
-    SequenceSet Read(std::string_view bytes) {
-        SequenceSet set;
-        EXPECT_TRUE(set.ReadFasta(dir.Write("in.fas", bytes)));
-        return set;
-    }
-    TempDir dir;
-};
+class WriteOrfs : public testing::FastaFileTest {};
 
 TEST_F(WriteOrfs, LongestModeWritesOneLinePairPerRecordAndABlankForNone) {
     const SequenceSet set = Read(">abc def\nTTCTGAGACGACACGCTCGCACTTGCTCGG\n>short\nAT\n");

@@ -7,6 +7,7 @@
 
 #include "model/sequence_set.h"
 #include "support/recording_progress.h"
+#include "support/fasta_file_test.h"
 #include "support/temp_dir.h"
 
 namespace tulvarine {
@@ -16,18 +17,7 @@ using testing::ReadBytes;
 using testing::RecordingProgress;
 using testing::TempDir;
 
-class ReadFasta : public ::testing::Test {
-protected:
-    SequenceSet Read(std::string_view bytes) {
-        SequenceSet set;
-        EXPECT_TRUE(set.ReadFasta(dir.Write("in.fas", bytes)));
-        return set;
-    }
-    static std::string Header(const SequenceSet& set, int i) { return set.Headers().at(i).Text(); }
-    static std::string Residues(const SequenceSet& set, int i) { return std::string(set.Sequences().at(i).GetText()); }
-
-    TempDir dir;
-};
+class ReadFasta : public testing::FastaFileTest {};
 
 TEST_F(ReadFasta, EmptyFileIsAnEmptySet) {
     const SequenceSet set = Read("");
