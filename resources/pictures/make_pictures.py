@@ -16,6 +16,7 @@ BASE_COLOURS = [(46, 160, 67), (214, 48, 49), (123, 44, 191), (38, 99, 201)]  # 
 STRAND_FRONT = [(24, 78, 156), (222, 120, 20)]
 BACKGROUND_TOP = (250, 252, 255)
 BACKGROUND_BOTTOM = (222, 233, 247)
+TRANSPARENT_KEY = (255, 0, 255)  # the GIF's transparent colour: the window shows through
 
 
 def blend(a, b, t):
@@ -30,9 +31,9 @@ def background(width, height):
     return image
 
 
-def helix_frame(width, height, phase, scale=1.0, turns=2.2, rungs=26):
+def helix_frame(width, height, phase, scale=1.0, turns=2.2, rungs=26, transparent=False):
     """One frame: a helix lying across the picture, turned by phase (radians)."""
-    image = background(width, height)
+    image = Image.new("RGB", (width, height), TRANSPARENT_KEY) if transparent else background(width, height)
     draw = ImageDraw.Draw(image)
     centre_y = height / 2
     amplitude = height * 0.30
@@ -80,13 +81,15 @@ def helix_frame(width, height, phase, scale=1.0, turns=2.2, rungs=26):
 
 
 def make_gif():
-    frames = []
     count = 36
-    for i in range(count):
-        frame = helix_frame(400, 300, 2 * math.pi * i / count)
-        frames.append(frame.convert("P", palette=Image.ADAPTIVE, colors=64, dither=Image.NONE))
-    frames[0].save(HERE / "home_helix.gif", save_all=True, append_images=frames[1:],
-                   duration=70, loop=0, optimize=True, disposal=1)
+    frames = [helix_frame(400, 300, 2 * math.pi * i / count, transparent=True) for i in range(count)]
+    # One palette for every frame, so that the transparent colour keeps its index.
+    palette = frames[0].quantize(colors=64, dither=Image.NONE)
+    frames = [frame.quantize(palette=palette, dither=Image.NONE) for frame in frames]
+    key = palette.getpalette()[: 64 * 3]
+    key_index = min(range(64), key=lambda i: sum(abs(key[3 * i + c] - TRANSPARENT_KEY[c]) for c in range(3)))
+    frames[0].save(HERE / "home_helix.gif", save_all=True, append_images=frames[1:], duration=70, loop=0,
+                   optimize=False, disposal=2, transparency=key_index)
 
 
 def make_icon():
