@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include <QCloseEvent>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
@@ -76,7 +77,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::OnMainWindowCreated() {
     show();
     // Keys reach the window before the focused control, which still gets them.
-    windowHandle()->installEventFilter(this);
+    if (QWindow* window = windowHandle()) window->installEventFilter(this);
     g_MainWindowReady = true;
     ui_->高级选择夹1->setCurrentIndex(kHome);
     platform::SetStatusPaneText(0, "Version: " + std::string(kVersion));
@@ -161,7 +162,7 @@ void MainWindow::ShowHomePicture() {
     QLabel* picture = ui_->图片框2;
     auto* movie = new QMovie(":/tulvarine/home_helix.gif", QByteArray(), picture);
     // The picture is taller than its box: shown whole, scaled to the box's height.
-    const QSize frame = QImage(":/tulvarine/home_helix.gif").size();
+    const QSize frame = QImageReader(":/tulvarine/home_helix.gif").size();
     if (frame.height() > picture->height())
         movie->setScaledSize(frame.scaled(picture->size(), Qt::KeepAspectRatio));
     picture->setAlignment(Qt::AlignCenter);
