@@ -64,6 +64,7 @@ const std::vector<const char*>& MainWindow::BoxesWithoutContextMenu() {
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::MainWindow>()) {
     ui_->setupUi(this);
+    move(50, 50);  // the layout's place: uic gives a top-level window only its size
     setWindowIcon(QIcon(":/tulvarine/icon.png"));
     platform::AttachStatusPanes(ui_->状态条1);
     ConnectHomePage();

@@ -145,6 +145,7 @@ void ShellTest::creationSetsUpTheFrame() {
     QVERIFY(g_MainWindowReady);
     QCOMPARE(window_->windowTitle(), QString("Tulvarine: a Package for Manipulating Sequence Data"));
     QCOMPARE(window_->size(), QSize(900, 601));
+    QCOMPARE(window_->pos(), QPoint(50, 50));
     QVERIFY(!window_->windowIcon().isNull());
     QCOMPARE(ui().高级选择夹1->currentIndex(), 0);
     QCOMPARE(platform::StatusPaneText(0), std::string("Version: 1.2.2"));
