@@ -31,4 +31,11 @@ void ClearList(QListWidget* list);
 // Shows page index of an inner tab control.
 void SelectTabPage(QTabWidget* tabs, int index);
 
+// Writes the text of box to path (created or emptied) with CR LF line ends;
+// false unless every byte reached the file.
+[[nodiscard]] bool SaveControlTextToFile(QWidget* box, const std::string& path);
+// Shows the whole file at path in box; a file that cannot be read leaves the
+// box empty and gives false.
+bool LoadFileIntoControl(QWidget* box, const std::string& path);
+
 }  // namespace tulvarine::platform

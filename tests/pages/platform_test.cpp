@@ -75,6 +75,7 @@ private slots:
     void labelsShowWorkerTextsAsPlainText();
     void removedControlReadsEmptyAndIgnoresWrites();
     void boxTextAndFileLineEnds();
+    void boxesSaveToFilesAndLoadFromThem();
     void workerErrorsBecomeStatusMessagesAndReenableRun();
     void progressTextsAreCoalescedAndTheLastArrives();
     void flushedProgressNeverOverwritesALaterText();
@@ -200,6 +201,29 @@ void PlatformTest::boxTextAndFileLineEnds() {
     QVERIFY(latin1);
     QCOMPARE(BoxTextToBytes(shown, latin1), std::string("\xFF\xFE"));
     QCOMPARE(BoxTextToBytes(shown, false), std::string("\xC3\xBF\xC3\xBE"));
+}
+
+void PlatformTest::boxesSaveToFilesAndLoadFromThem() {
+    QTemporaryDir dir;
+    QPlainTextEdit box;
+    const std::string path = dir.filePath("out").toStdString();  // no extension added
+    box.setPlainText(">a\nMK*\n");
+    bool saved = false;
+    RunOnWorkerThread([&] { saved = SaveControlTextToFile(&box, path); });
+    QVERIFY(saved);
+    QFile out(QString::fromStdString(path));
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    QCOMPARE(out.readAll(), QByteArray(">a\r\nMK*\r\n"));
+    QVERIFY(!SaveControlTextToFile(&box, dir.filePath("missing/out.txt").toStdString()));
+
+    QPlainTextEdit input;
+    QVERIFY(LoadFileIntoControl(&input, path));
+    QCOMPARE(input.toPlainText(), QString(">a\nMK*\n"));
+    QVERIFY(!LoadFileIntoControl(&input, dir.path().toStdString()));  // a folder reads as nothing
+    QCOMPARE(input.toPlainText(), QString());
+    input.setPlainText("kept?");
+    QVERIFY(!LoadFileIntoControl(&input, dir.filePath("absent.fas").toStdString()));
+    QCOMPARE(input.toPlainText(), QString());
 }
 
 void PlatformTest::workerErrorsBecomeStatusMessagesAndReenableRun() {
