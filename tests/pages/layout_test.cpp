@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -27,9 +26,10 @@
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
-#include <span>
+#include <string_view>
 #include <vector>
 
 #include "ui_main_window.h"
@@ -74,7 +74,8 @@ struct Control {
     const char* buddy = nullptr;  // the box a label names
 };
 
-const QString kReport =
+// The report box's first text: the report of a comparison that found nothing.
+constexpr const char* kReport =
     "No. of mutations identified:             0\n"
     "******************************************\n"
     "No. of sysnonymous mutations (s):        0\n"
@@ -112,7 +113,7 @@ const std::vector<Control> kControls = {
     {.name = "标签_Comp_RC", .page = kCmp2Seq, .kind = "QLabel", .text = "Seq:0    Position: 0", .place = {1, 403, 295, 23}},
     {.name = "按钮_Comp_Save", .page = kCmp2Seq, .kind = "QPushButton", .text = "Save2TxT", .enabled = false, .place = {399, 401, 96, 27}},
     {.name = "标签_Comp_RC1", .page = kCmp2Seq, .kind = "QLabel", .text = "Note: @(Synonymous);  #(Non-sysnonymous)", .place = {568, 403, 321, 23}},
-    {.name = "编辑框_Comp_out", .page = kCmp2Seq, .kind = "QPlainTextEdit", .text = "(report)", .place = {0, 429, 896, 124}},
+    {.name = "编辑框_Comp_out", .page = kCmp2Seq, .kind = "QPlainTextEdit", .text = kReport, .place = {0, 429, 896, 124}},
 
     // Cmp-2Align
     {.name = "标签6", .page = kCmp2Align, .kind = "QLabel", .text = "AlignFile-1:", .buddy = "编辑框_comp_align_file1"},
@@ -408,7 +409,7 @@ const QStringList kCodeNames = {"Standard Code",
 
 bool IsMainPage(const QString& name) {
     for (const TabPage& tab : kTabPages)
-        if (QLatin1String(tab.tabs) == QLatin1String("高级选择夹1") && name == QString::fromUtf8(tab.page)) return true;
+        if (std::string_view(tab.tabs) == "高级选择夹1" && name == QString::fromUtf8(tab.page)) return true;
     return false;
 }
 
@@ -562,8 +563,7 @@ void LayoutTest::everyControlHasItsKindTextAndStates() {
     if (control.text) {
         const std::optional<QString> shown = ShownText(widget);
         QVERIFY2(shown, "this kind shows no text");
-        const QString expected = control.text == QLatin1String("(report)") ? kReport : QString::fromUtf8(control.text);
-        QCOMPARE(*shown, expected);
+        QCOMPARE(*shown, QString::fromUtf8(control.text));
     }
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         QCOMPARE(button->isChecked(), control.checked);
@@ -670,7 +670,7 @@ void LayoutTest::geneticCodeChoicesFollowTheCodeOrder() {
     // the next column.
     for (const char* first : {"单选框1", "单选框11"}) {
         const auto& group = *std::find_if(kRadioGroups.begin(), kRadioGroups.end(),
-                                          [&](const auto& g) { return QLatin1String(g.front()) == QLatin1String(first); });
+                                          [&](const auto& g) { return std::string_view(g.front()) == first; });
         QCOMPARE(group.size(), std::size_t(10));
         for (std::size_t i = 0; i + 1 < group.size(); ++i) {
             const QPoint a = Find(group[i])->pos(), b = Find(group[i + 1])->pos();
