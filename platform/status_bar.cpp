@@ -24,6 +24,9 @@ void AttachStatusPanes(QStatusBar* bar) {
     version->setMinimumWidth(150);
     auto* messages = new QLabel(bar);
     messages->setObjectName("状态条1_pane1");
+    // A long message (a deep output path) is cut at the window's edge rather
+    // than widening the window.
+    messages->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addPermanentWidget(version);
     bar->addPermanentWidget(messages, 1);
     g_panes = {version, messages};

@@ -85,6 +85,7 @@ private slots:
 
     void creationSetsUpTheFrame();
     void creationSetsTheMarkAndSequenceFormats();
+    void longStatusMessagesLeaveTheWindowSize();
     void homePictureIsAnimated();
     void switchToCmp2SeqRestoresFormatsAndFocusesCompare();
     void switchToSortIdFocusesTheFileBox();
@@ -176,6 +177,16 @@ void ShellTest::creationSetsTheMarkAndSequenceFormats() {
         QCOMPARE(box->document()->defaultFont().pointSize(), 12);
         QCOMPARE(box->palette().color(QPalette::Text), QColor(0, 0, 0));
     }
+}
+
+void ShellTest::longStatusMessagesLeaveTheWindowSize() {
+    const std::string message = "Info:        Saved into /data/" + std::string(600, 'x') + ".orfs.long.fas";
+    platform::ShowStatusMessage(message);
+    QCoreApplication::processEvents();
+    QCOMPARE(platform::StatusPaneText(1), message);
+    QCOMPARE(window_->size(), QSize(900, 601));
+    QVERIFY(window_->minimumSizeHint().width() <= 900);
+    platform::ShowStatusMessage("");
 }
 
 void ShellTest::homePictureIsAnimated() {
