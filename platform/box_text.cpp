@@ -1,0 +1,50 @@
+#include "platform/box_text.h"
+
+#include <QStringDecoder>
+
+namespace tulvarine::platform {
+
+namespace {
+std::string WithoutCrBeforeLf(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+        out.push_back(bytes[i]);
+    }
+    return out;
+}
+
+bool FitsLatin1(const QString& text) {
+    for (const QChar c : text)
+        if (c.unicode() > 0xFF) return false;
+    return true;
+}
+}  // namespace
+
+QString BytesToBoxText(std::string_view bytes, bool* latin1) {
+    const std::string lf = WithoutCrBeforeLf(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(QByteArrayView(lf.data(), qsizetype(lf.size())));
+    const bool invalid = utf8.hasError();
+    if (invalid) text = QString::fromLatin1(lf.data(), qsizetype(lf.size()));
+    if (latin1 != nullptr) *latin1 = invalid;
+    return text;
+}
+
+std::string BoxTextToBytes(const QString& text, bool latin1) {
+    const QByteArray bytes = (latin1 && FitsLatin1(text)) ? text.toLatin1() : text.toUtf8();
+    return std::string(bytes.constData(), std::size_t(bytes.size()));
+}
+
+std::string WithCrLfLineEnds(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 32);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out.push_back('\r');
+        out.push_back(text[i]);
+    }
+    return out;
+}
+
+}  // namespace tulvarine::platform

@@ -1,0 +1,146 @@
+#include "platform/controls.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTabWidget>
+#include <QTextEdit>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "model/output_file.h"
+#include "platform/box_text.h"
+#include "platform/gui_thread.h"
+
+namespace tulvarine::platform {
+
+namespace {
+// Set on a control whose text came from bytes that are not UTF-8, so that its
+// text reads back as the same bytes.
+constexpr char kLatin1Property[] = "tulvarineLatin1";
+
+// The bytes of the plain file at path; false for a folder or an unreadable file.
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info {};
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (ok) bytes.reserve(std::size_t(info.st_size));
+    char block[1 << 16];
+    while (ok) {
+        const ssize_t got = ::read(fd, block, sizeof block);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            ok = got == 0;
+            break;
+        }
+        bytes.append(block, std::size_t(got));
+    }
+    ::close(fd);
+    return ok;
+}
+
+QString TextOf(QWidget* control) {
+    if (auto* box = qobject_cast<QLineEdit*>(control)) return box->text();
+    if (auto* box = qobject_cast<QPlainTextEdit*>(control)) return box->toPlainText();
+    if (auto* box = qobject_cast<QTextEdit*>(control)) return box->toPlainText();
+    if (auto* label = qobject_cast<QLabel*>(control)) return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text();
+    if (auto* combo = qobject_cast<QComboBox*>(control)) return combo->currentText();
+    return {};
+}
+
+void SetTextOf(QWidget* control, const QString& text) {
+    if (auto* box = qobject_cast<QLineEdit*>(control)) {
+        box->setText(text);
+    } else if (auto* box = qobject_cast<QPlainTextEdit*>(control)) {
+        box->setPlainText(text);
+    } else if (auto* box = qobject_cast<QTextEdit*>(control)) {
+        box->setPlainText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(control)) {
+        label->setTextFormat(Qt::PlainText);  // record names such as "<a>" are not markup
+        label->setText(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        button->setText(text);
+    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        combo->setCurrentText(text);
+    }
+}
+}  // namespace
+
+std::string ControlText(QWidget* control) {
+    QPointer<QWidget> guard(control);
+    std::string bytes;
+    CallOnGuiThread([&] {
+        if (!guard) return;
+        bytes = BoxTextToBytes(TextOf(guard), guard->property(kLatin1Property).toBool());
+    });
+    return bytes;
+}
+
+void SetControlText(QWidget* control, std::string_view text) {
+    QPointer<QWidget> guard(control);
+    CallOnGuiThread([&] {
+        if (!guard) return;
+        bool latin1 = false;
+        const QString shown = BytesToBoxText(text, &latin1);
+        guard->setProperty(kLatin1Property, latin1);
+        SetTextOf(guard, shown);
+    });
+}
+
+void SetControlEnabled(QWidget* control, bool enabled) {
+    QPointer<QWidget> guard(control);
+    CallOnGuiThread([&] {
+        if (guard) guard->setEnabled(enabled);
+    });
+}
+
+bool IsControlChecked(QAbstractButton* button) {
+    QPointer<QAbstractButton> guard(button);
+    bool checked = false;
+    CallOnGuiThread([&] { checked = guard && guard->isChecked(); });
+    return checked;
+}
+
+void AddListItem(QListWidget* list, std::string_view text) {
+    QPointer<QListWidget> guard(list);
+    CallOnGuiThread([&] {
+        if (guard) guard->addItem(BytesToBoxText(text));
+    });
+}
+
+void ClearList(QListWidget* list) {
+    QPointer<QListWidget> guard(list);
+    CallOnGuiThread([&] {
+        if (guard) guard->clear();
+    });
+}
+
+void SelectTabPage(QTabWidget* tabs, int index) {
+    QPointer<QTabWidget> guard(tabs);
+    CallOnGuiThread([&] {
+        if (guard) guard->setCurrentIndex(index);
+    });
+}
+
+bool SaveControlTextToFile(QWidget* box, const std::string& path) {
+    return WriteWholeFile(path, WithCrLfLineEnds(ControlText(box)));
+}
+
+bool LoadFileIntoControl(QWidget* box, const std::string& path) {
+    std::string bytes;
+    const bool read = ReadWholeFile(path, bytes);
+    SetControlText(box, read ? bytes : std::string());
+    return read;
+}
+
+}  // namespace tulvarine::platform

@@ -1,0 +1,41 @@
+// Control reads and writes for workers. Each call runs on the GUI thread and
+// waits for it, so a worker sees its own writes in order; from the GUI thread
+// the call runs directly. A control that no longer exists reads as empty or
+// unchecked and ignores writes.
+//
+// Texts are bytes (see box_text.h): a box shows LF line breaks, and a box filled
+// with bytes that are not UTF-8 gives those same bytes back.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class QAbstractButton;
+class QListWidget;
+class QTabWidget;
+class QWidget;
+
+namespace tulvarine::platform {
+
+// The text of an edit box, rich box, label, button or combo box (its current entry).
+std::string ControlText(QWidget* control);
+// Replaces the text of such a control; labels show it as plain text.
+void SetControlText(QWidget* control, std::string_view text);
+
+void SetControlEnabled(QWidget* control, bool enabled);
+bool IsControlChecked(QAbstractButton* button);
+
+void AddListItem(QListWidget* list, std::string_view text);
+void ClearList(QListWidget* list);
+
+// Shows page index of an inner tab control.
+void SelectTabPage(QTabWidget* tabs, int index);
+
+// Writes the text of box to path (created or emptied) with CR LF line ends;
+// false unless every byte reached the file.
+[[nodiscard]] bool SaveControlTextToFile(QWidget* box, const std::string& path);
+// Shows the whole file at path in box; a file that cannot be read leaves the
+// box empty and gives false.
+bool LoadFileIntoControl(QWidget* box, const std::string& path);
+
+}  // namespace tulvarine::platform

@@ -1,0 +1,75 @@
+#include "platform/folders.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+namespace tulvarine::platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+std::mutex g_overrideMutex;
+std::string g_programFolderOverride;  // guarded by g_overrideMutex
+std::string g_programFolder;          // guarded by g_overrideMutex: computed once
+
+// True when folder exists (created if need be, parents included) and can be written.
+bool UsableFolder(const fs::path& folder) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    return fs::is_directory(folder, error) && ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+fs::path CacheFolder() {
+    if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache != nullptr && *cache == '/')
+        return fs::path(cache);
+    const char* home = std::getenv("HOME");
+    return fs::path(home != nullptr ? home : "/tmp") / ".cache";
+}
+}  // namespace
+
+std::string ProgramFolder() {
+    std::lock_guard lock(g_overrideMutex);
+    if (!g_programFolderOverride.empty()) return g_programFolderOverride;
+    if (g_programFolder.empty()) g_programFolder = QCoreApplication::applicationDirPath().toStdString();
+    return g_programFolder;
+}
+
+void OverrideProgramFolderForTests(const std::string& folder) {
+    std::lock_guard lock(g_overrideMutex);
+    g_programFolderOverride = folder;
+}
+
+std::string WorkFolder() {
+    const fs::path beside = fs::path(ProgramFolder()) / "tmp";
+    if (UsableFolder(beside)) return beside.string();
+    const fs::path cache = CacheFolder() / "tulvarine" / "tmp";
+    if (UsableFolder(cache)) return cache.string();
+    return {};
+}
+
+TextArray ListFastaFiles(const std::string& folder) {
+    if (folder.empty()) return {};
+    std::vector<std::pair<std::string, std::string>> found;  // (lower-cased name, name)
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (!it->is_regular_file(error)) continue;
+        std::string name = it->path().filename().string();
+        if (FindIgnoreCase(name, ".fa") != std::string::npos) found.emplace_back(ToLowerAscii(name), name);
+    }
+    std::sort(found.begin(), found.end());
+    TextArray names;
+    names.reserve(found.size());
+    for (auto& entry : found) names.push_back(std::move(entry.second));
+    return names;
+}
+
+}  // namespace tulvarine::platform

@@ -1,0 +1,22 @@
+// Runs work on the user-interface thread. Workers never touch a widget: every
+// control read or write they make goes through here and runs on the GUI thread.
+#pragma once
+
+#include <functional>
+
+namespace tulvarine::platform {
+
+// True on the thread that runs the application's event loop.
+bool OnGuiThread();
+
+// Runs fn on the GUI thread and waits until it has run (directly when called
+// there), like a message sent to a window. Returns false, without running fn,
+// when there is no application any more (the program is ending).
+// Never call it from the GUI thread while holding a lock a worker may wait for.
+bool CallOnGuiThread(const std::function<void()>& fn);
+
+// Queues fn to run on the GUI thread and returns at once; dropped when the
+// program is ending.
+void PostToGuiThread(std::function<void()> fn);
+
+}  // namespace tulvarine::platform

@@ -1,0 +1,87 @@
+// The program-wide state: created by InitGlobals at start-up, freed by
+// ReleaseGlobals at exit. Handlers and workers change only the contents.
+//
+// Values that workers share are Guarded (reached under a lock) or atomic; the
+// others belong to the GUI thread.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "model/named_attribute_map.h"
+#include "model/text.h"
+#include "platform/rich_box.h"
+#include "shell/download_handle.h"
+#include "shell/guarded.h"
+
+namespace tulvarine {
+
+using platform::CharFormat;
+
+// The record handed to the download engine for the update download, member by
+// member; the update window fills members 1, 2, 3, 6 and 15 before a download.
+struct TaskParam {
+    using EventCallback = std::function<int(int code, int a2, int a3, int a4, int a5)>;
+
+    int blockSize = 1;                                   // 1
+    std::string address;                                 // 2: what to fetch
+    std::string localFolder;                             // 3: where to save it
+    std::string ftpUser = "anonymous";                   // 4
+    std::string ftpPassword = "anon@tulvarine.io";       // 5
+    int connections = 1;                                 // 6
+    int options = 0;                                     // 7
+    int connectTimeoutMs = 20000;                        // 8
+    int sendTimeoutMs = 20000;                           // 9
+    int receiveTimeoutMs = 20000;                        // 10
+    int retryWaitMs = 1000;                              // 11
+    int bufferSize = 20480;                              // 12
+    int minimumBlock = 1024;                             // 13
+    std::function<void()> progressRoutine;               // 14: none
+    EventCallback eventCallback;                         // 15: the download event entry
+    std::string referrer;                                // 16
+    int overwrite = 1;                                   // 17
+    std::string fileTypes = ".exe|.rar|.zip|.gif|.jpg|.mp3|.rm";  // 18
+    std::string userAgent;                               // 19
+    std::string comment;                                 // 20
+};
+
+// File names listed from the folder of the batch alignment.
+extern std::unique_ptr<Guarded<TextArray>> g_AlignFolderFiles;
+// The default format of the two sequence boxes of "Cmp-2Seq".
+extern std::unique_ptr<CharFormat> g_SeqBoxFormat;
+// IDs listed by the Sort-ID preview: the progress maximum of sorting and classifying.
+extern std::atomic<int> g_SortIdCount;
+// ID to joined sequence of the manual merge.
+extern std::unique_ptr<Guarded<NamedAttributeMap>> g_MergeTable;
+// Red and blue underlined marking of the "Cmp-2Seq" comparison.
+extern std::unique_ptr<CharFormat> g_RedMarkFormat;
+extern std::unique_ptr<CharFormat> g_BlueMarkFormat;
+// Codon to amino acid of the genetic code last loaded by the codon counting.
+extern std::unique_ptr<Guarded<NamedAttributeMap>> g_CodonAminoMap;
+// File names listed from the folder of the format conversion.
+extern std::unique_ptr<Guarded<TextArray>> g_FormatFolderFiles;
+// The answer of the "Exit" window: true after "Yes", false after "No". GUI thread.
+extern bool g_ExitConfirmed;
+// True once the main window has been created. GUI thread.
+extern bool g_MainWindowReady;
+// The two threads of the "Update" window (animation, check); 0 when none.
+extern std::atomic<int> g_UpdateAnimThread;
+extern std::atomic<int> g_UpdateCheckThread;
+// The update download: its parameters, the address found by the check, the
+// transfer and its total size in bytes, and the newest version found.
+extern std::unique_ptr<TaskParam> g_DownloadTask;
+extern Guarded<std::string> g_DownloadUrl;
+extern std::unique_ptr<DownloadHandle> g_TransferHandle;
+extern std::atomic<int> g_DownloadTotalSize;
+extern Guarded<std::string> g_NewestVersion;
+
+// Creates the globals that live from start-up to exit, with their start values.
+void InitGlobals();
+// The exit routine: stops a running update download and waits for it, then
+// frees what InitGlobals created and empties the texts written since. Safe to
+// call more than once.
+void ReleaseGlobals();
+
+}  // namespace tulvarine

@@ -1,0 +1,466 @@
+// The platform layer as the pages use it: control access from worker threads,
+// progress texts, workers, folders, dialogs, the desktop, rich boxes, keys.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QUrl>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <array>
+#include <atomic>
+#include <cstdlib>
+#include <memory>
+#include <stdexcept>
+#include <thread>
+
+#include "platform/box_text.h"
+#include "platform/control_progress.h"
+#include "platform/controls.h"
+#include "platform/desktop.h"
+#include "platform/file_dialogs.h"
+#include "platform/folders.h"
+#include "platform/gui_thread.h"
+#include "platform/keys.h"
+#include "platform/radio_groups.h"
+#include "platform/rich_box.h"
+#include "platform/status_bar.h"
+#include "platform/worker.h"
+
+using namespace tulvarine;
+using namespace tulvarine::platform;
+
+namespace {
+// Runs fn on a thread of its own, keeping the GUI thread's event loop running
+// until it has finished (worker calls wait for the GUI thread).
+template <class F>
+void RunOnWorkerThread(F fn) {
+    std::atomic<bool> done{false};
+    std::thread thread([&] {
+        fn();
+        done = true;
+    });
+    while (!done) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    thread.join();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QColor TextColour(const QAbstractButton* button) { return button->palette().color(QPalette::WindowText); }
+}  // namespace
+
+class PlatformTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void guiCallsRunOnTheGuiThreadAndWait();
+    void workerReadsAndWritesControls();
+    void controlTextKeepsBytesThatAreNotUtf8();
+    void labelsShowWorkerTextsAsPlainText();
+    void removedControlReadsEmptyAndIgnoresWrites();
+    void boxTextAndFileLineEnds();
+    void boxesSaveToFilesAndLoadFromThem();
+    void workerErrorsBecomeStatusMessagesAndReenableRun();
+    void progressTextsAreCoalescedAndTheLastArrives();
+    void flushedProgressNeverOverwritesALaterText();
+    void geneticCodeIndexFollowsTheFirstCheckedOfNine();
+    void checkedMembersAreBlueOthersBlack();
+    void fastaListingMatchesIgnoringCaseAndSorts();
+    void workFolderBesideProgramOrInCache();
+    void dialogsTakeQueuedAnswersAndRememberTheFilter();
+    void windowsFiltersBecomeQtFilters();
+    void fileManagerShowsTheFileOrOpensItsFolder();
+    void defaultCharFormatLeavesTheTextAlone();
+    void droppedRichTextArrivesAsPlainText();
+    void keyCodesAndShiftStates();
+    void cleanup() {
+        dialog_answers::Clear();
+        SetDesktopHooksForTests({});
+    }
+};
+
+void PlatformTest::guiCallsRunOnTheGuiThreadAndWait() {
+    QVERIFY(OnGuiThread());
+    QThread* ranOn = nullptr;
+    bool workerOnGui = true, called = false, workerSawResult = false;
+    RunOnWorkerThread([&] {
+        workerOnGui = OnGuiThread();
+        int value = 0;
+        called = CallOnGuiThread([&] {
+            ranOn = QThread::currentThread();
+            value = 42;
+        });
+        workerSawResult = value == 42;  // the call waited for the GUI thread
+    });
+    QVERIFY(!workerOnGui);
+    QVERIFY(called);
+    QCOMPARE(ranOn, qApp->thread());
+    QVERIFY(workerSawResult);
+}
+
+void PlatformTest::workerReadsAndWritesControls() {
+    QLineEdit line;
+    QPlainTextEdit box;
+    QListWidget list;
+    QTabWidget tabs;
+    tabs.addTab(new QWidget, "Input");
+    tabs.addTab(new QWidget, "Output");
+    QPushButton run("==>Run");
+    QRadioButton radio("r");
+    radio.setChecked(true);
+    QSignalSpy lineChanged(&line, &QLineEdit::textChanged);
+    box.setPlainText("a\nb");
+
+    std::string boxText;
+    bool checked = false;
+    RunOnWorkerThread([&] {
+        boxText = ControlText(&box);
+        checked = IsControlChecked(&radio);
+        SetControlText(&line, "first");
+        SetControlText(&box, ">x\r\nACGT\r\n");
+        AddListItem(&list, "a.fas");
+        AddListItem(&list, "b.fas");
+        SetControlEnabled(&run, false);
+        SelectTabPage(&tabs, 1);
+    });
+    QCOMPARE(boxText, std::string("a\nb"));
+    QVERIFY(checked);
+    QCOMPARE(line.text(), QString("first"));
+    QCOMPARE(lineChanged.count(), 1);  // text-change handlers fire on program writes too
+    QCOMPARE(box.toPlainText(), QString(">x\nACGT\n"));
+    QCOMPARE(list.count(), 2);
+    QCOMPARE(list.item(1)->text(), QString("b.fas"));
+    QVERIFY(!run.isEnabled());
+    QCOMPARE(tabs.currentIndex(), 1);
+
+    RunOnWorkerThread([&] { ClearList(&list); });
+    QCOMPARE(list.count(), 0);
+}
+
+void PlatformTest::controlTextKeepsBytesThatAreNotUtf8() {
+    QPlainTextEdit box;
+    const std::string latin1 = ">caf\xE9\r\nACGT";  // Latin-1, not UTF-8
+    SetControlText(&box, latin1);
+    QCOMPARE(box.toPlainText(), QString::fromUtf8(">café\nACGT"));
+    QCOMPARE(ControlText(&box), std::string(">caf\xE9\nACGT"));
+
+    const std::string utf8 = "\xE4\xB8\xAD ACGT";  // valid UTF-8 stays UTF-8
+    SetControlText(&box, utf8);
+    QCOMPARE(ControlText(&box), utf8);
+
+    // A character beyond Latin-1 typed into a Latin-1 box is kept as UTF-8.
+    SetControlText(&box, latin1);
+    box.setPlainText(box.toPlainText() + QString::fromUtf8("\xE4\xB8\xAD"));
+    QCOMPARE(ControlText(&box), std::string(">caf\xC3\xA9\nACGT\xE4\xB8\xAD"));
+}
+
+void PlatformTest::labelsShowWorkerTextsAsPlainText() {
+    QLabel label;
+    RunOnWorkerThread([&] { SetControlText(&label, "<b>seq1</b> 3/10"); });
+    QCOMPARE(label.textFormat(), Qt::PlainText);
+    QCOMPARE(label.text(), QString("<b>seq1</b> 3/10"));
+}
+
+void PlatformTest::removedControlReadsEmptyAndIgnoresWrites() {
+    auto* line = new QLineEdit("text");
+    QPointer<QLineEdit> guard(line);
+    delete line;
+    std::string text = "unchanged";
+    RunOnWorkerThread([&] {
+        SetControlText(guard.data(), "x");
+        text = ControlText(guard.data());
+    });
+    QCOMPARE(text, std::string());
+}
+
+void PlatformTest::boxTextAndFileLineEnds() {
+    QCOMPARE(WithCrLfLineEnds("a\nb\n"), std::string("a\r\nb\r\n"));
+    QCOMPARE(WithCrLfLineEnds("a\r\nb"), std::string("a\r\nb"));  // no CR doubled
+    QCOMPARE(WithCrLfLineEnds("\n\n"), std::string("\r\n\r\n"));
+    QCOMPARE(WithCrLfLineEnds(""), std::string());
+    bool latin1 = true;
+    QCOMPARE(BytesToBoxText("a\r\nb\rc", &latin1), QString("a\nb\rc"));  // a lone CR stays
+    QVERIFY(!latin1);
+    const QString shown = BytesToBoxText("\xFF\xFE", &latin1);
+    QVERIFY(latin1);
+    QCOMPARE(BoxTextToBytes(shown, latin1), std::string("\xFF\xFE"));
+    QCOMPARE(BoxTextToBytes(shown, false), std::string("\xC3\xBF\xC3\xBE"));
+}
+
+void PlatformTest::boxesSaveToFilesAndLoadFromThem() {
+    QTemporaryDir dir;
+    QPlainTextEdit box;
+    const std::string path = dir.filePath("out").toStdString();  // no extension added
+    box.setPlainText(">a\nMK*\n");
+    bool saved = false;
+    RunOnWorkerThread([&] { saved = SaveControlTextToFile(&box, path); });
+    QVERIFY(saved);
+    QFile out(QString::fromStdString(path));
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    QCOMPARE(out.readAll(), QByteArray(">a\r\nMK*\r\n"));
+    QVERIFY(!SaveControlTextToFile(&box, dir.filePath("missing/out.txt").toStdString()));
+
+    QPlainTextEdit input;
+    QVERIFY(LoadFileIntoControl(&input, path));
+    QCOMPARE(input.toPlainText(), QString(">a\nMK*\n"));
+    QVERIFY(!LoadFileIntoControl(&input, dir.path().toStdString()));  // a folder reads as nothing
+    QCOMPARE(input.toPlainText(), QString());
+    input.setPlainText("kept?");
+    QVERIFY(!LoadFileIntoControl(&input, dir.filePath("absent.fas").toStdString()));
+    QCOMPARE(input.toPlainText(), QString());
+}
+
+void PlatformTest::workerErrorsBecomeStatusMessagesAndReenableRun() {
+    QStatusBar bar;
+    AttachStatusPanes(&bar);
+    QPushButton run("==>Run");
+    StartWorker([&] {
+        DisabledWhileRunning disabled(&run);
+        throw std::runtime_error("cannot read in.fas");
+    });
+    QTRY_COMPARE(RunningWorkerCount(), 0);
+    QCOMPARE(StatusPaneText(1), std::string("Error:        cannot read in.fas"));
+    QVERIFY(run.isEnabled());
+
+    std::atomic<bool> sawDisabled{false};
+    StartWorker([&] {
+        DisabledWhileRunning disabled(&run);
+        CallOnGuiThread([&] { sawDisabled = !run.isEnabled(); });
+    });
+    QTRY_COMPARE(RunningWorkerCount(), 0);
+    QVERIFY(sawDisabled);
+    QVERIFY(run.isEnabled());
+}
+
+void PlatformTest::progressTextsAreCoalescedAndTheLastArrives() {
+    QLineEdit label;
+    int shown = 0;
+    connect(&label, &QLineEdit::textChanged, [&] { ++shown; });
+    constexpr int kTexts = 20000;
+    QElapsedTimer clock;
+    clock.start();
+    RunOnWorkerThread([&] {
+        ControlProgress progress(&label);
+        for (int i = 1; i <= kTexts; ++i) {
+            progress.SetText(std::to_string(i) + "/" + std::to_string(kTexts));
+            if (i % 1000 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    const qint64 elapsed = clock.elapsed();
+    QCOMPARE(label.text(), QString("20000/20000"));
+    // About one text per 50 ms, plus the first and the last.
+    QVERIFY2(shown <= elapsed / 50 + 3, qPrintable(QString("%1 texts in %2 ms").arg(shown).arg(elapsed)));
+    QVERIFY(shown >= 2);
+}
+
+void PlatformTest::flushedProgressNeverOverwritesALaterText() {
+    QLabel label;
+    RunOnWorkerThread([&] {
+        ControlProgress progress(&label, std::chrono::milliseconds(200));
+        progress.SetText("1/2");
+        progress.SetText("2/2");  // queued behind the first
+        progress.Flush();
+        SetControlText(&label, "Done!");
+    });
+    QTest::qWait(300);  // any delivery still queued has run by now
+    QCOMPARE(label.text(), QString("Done!"));
+}
+
+void PlatformTest::geneticCodeIndexFollowsTheFirstCheckedOfNine() {
+    QWidget group;
+    std::array<QAbstractButton*, 10> radios{};
+    for (auto& radio : radios) radio = new QRadioButton(&group);
+    const std::array<int, 10> expected = {0, 1, 2, 3, 4, 5, 8, 9, 10, 11};
+    for (std::size_t i = 0; i < radios.size(); ++i) {
+        radios[i]->setChecked(true);
+        int index = -1;
+        RunOnWorkerThread([&] { index = GeneticCodeIndex(radios); });
+        QCOMPARE(index, expected[i]);
+    }
+    // The group is exclusive in the layout, but the rule holds without it: the
+    // tenth is never tested and nothing checked among nine gives 11.
+    radios[9]->setChecked(false);
+    QCOMPARE(GeneticCodeIndex(radios), 11);
+}
+
+void PlatformTest::checkedMembersAreBlueOthersBlack() {
+    QWidget group;
+    std::array<QAbstractButton*, 3> radios{new QRadioButton("a", &group), new QRadioButton("b", &group),
+                                           new QRadioButton("c", &group)};
+    radios[1]->setChecked(true);
+    ColourByCheckState(radios);
+    QCOMPARE(TextColour(radios[0]), QColor(0, 0, 0));
+    QCOMPARE(TextColour(radios[1]), QColor(0, 0, 255));
+    QCOMPARE(TextColour(radios[2]), QColor(0, 0, 0));
+    radios[2]->setChecked(true);
+    ColourByCheckState(radios);
+    QCOMPARE(TextColour(radios[1]), QColor(0, 0, 0));
+    QCOMPARE(TextColour(radios[2]), QColor(0, 0, 255));
+    QCOMPARE(radios[2]->palette().color(QPalette::Inactive, QPalette::WindowText), QColor(0, 0, 255));
+}
+
+void PlatformTest::fastaListingMatchesIgnoringCaseAndSorts() {
+    QTemporaryDir dir;
+    for (const char* name : {"b.fas", "A.FASTA", "c.fa", "notes.txt", "fa", "x.fa.gz", "Zeta.Fa"})
+        WriteFile(dir.filePath(name), ">x\nA\n");
+    QVERIFY(QDir(dir.path()).mkdir("folder.fas"));  // folders are not listed
+    const std::string folder = dir.path().toStdString();
+    const TextArray expected = {"A.FASTA", "b.fas", "c.fa", "x.fa.gz", "Zeta.Fa"};
+    QCOMPARE(ListFastaFiles(folder), expected);
+    QCOMPARE(ListFastaFiles(folder + "/"), expected);
+    QVERIFY(ListFastaFiles("").empty());
+    QVERIFY(ListFastaFiles(folder + "/missing").empty());
+}
+
+void PlatformTest::workFolderBesideProgramOrInCache() {
+    QTemporaryDir program, cache;
+    OverrideProgramFolderForTests(program.path().toStdString());
+    const QByteArray oldCache = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
+
+    QCOMPARE(ProgramFolder(), program.path().toStdString());
+    QCOMPARE(WorkFolder(), (program.path() + "/tmp").toStdString());
+    QVERIFY(QFileInfo(program.path() + "/tmp").isDir());
+
+    // A program folder where "tmp" cannot be made sends the work to the cache.
+    QVERIFY(QDir(program.path() + "/tmp").removeRecursively());
+    WriteFile(program.path() + "/tmp", "not a folder");
+    QCOMPARE(WorkFolder(), (cache.path() + "/tulvarine/tmp").toStdString());
+    QVERIFY(QFileInfo(cache.path() + "/tulvarine/tmp").isDir());
+
+    qputenv("XDG_CACHE_HOME", oldCache);
+    OverrideProgramFolderForTests("");
+    QCOMPARE(ProgramFolder(), QCoreApplication::applicationDirPath().toStdString());
+}
+
+void PlatformTest::dialogsTakeQueuedAnswersAndRememberTheFilter() {
+    CommonDialog dialog;
+    dialog.SetFilter("Fasta File (*.fa*)|*.fa*");
+    dialog.SetInitialFolder("/data");
+    dialog_answers::QueueFileName("/data/in.fas");
+    dialog_answers::QueueCancel();
+    QCOMPARE(dialog.ShowOpen(nullptr), std::optional<std::string>("/data/in.fas"));
+    QCOMPARE(dialog_answers::LastRequest().kind, DialogRequest::kOpen);
+    QCOMPARE(dialog_answers::LastRequest().filter, std::string("Fasta File (*.fa*)|*.fa*"));
+    QCOMPARE(dialog_answers::LastRequest().folder, std::string("/data"));
+
+    // A save that does not set a filter shows the last one set.
+    QCOMPARE(dialog.ShowSave(nullptr), std::nullopt);
+    QCOMPARE(dialog_answers::LastRequest().kind, DialogRequest::kSave);
+    QCOMPARE(dialog_answers::LastRequest().filter, std::string("Fasta File (*.fa*)|*.fa*"));
+    QCOMPARE(dialog_answers::Pending(), 0);
+
+    dialog_answers::QueueFileName("/data/folder");
+    dialog_answers::QueueCancel();
+    QCOMPARE(BrowseForFolder(nullptr, "Choose your folder containing fasta files:"), std::string("/data/folder"));
+    QCOMPARE(dialog_answers::LastRequest().title, std::string("Choose your folder containing fasta files:"));
+    QCOMPARE(BrowseForFolder(nullptr, "t"), std::string());  // cancelled: the box is emptied
+}
+
+void PlatformTest::windowsFiltersBecomeQtFilters() {
+    QCOMPARE(QtNameFilters("Fasta File (*.fa*)|*.fa*"), std::string("Fasta File (*.fa*)"));
+    QCOMPARE(QtNameFilters("All Files (*.*)|*.*"), std::string("All Files (*)"));
+    QCOMPARE(QtNameFilters("Text|*.txt;*.text|Fasta (*.fas)|*.fas"), std::string("Text (*.txt *.text);;Fasta (*.fas)"));
+    QCOMPARE(QtNameFilters(""), std::string());
+}
+
+void PlatformTest::fileManagerShowsTheFileOrOpensItsFolder() {
+    QList<QUrl> shown, opened;
+    bool fileManagerAnswers = true;
+    SetDesktopHooksForTests({[&](const QUrl& url) { opened << url; return true; },
+                             [&](const QUrl& url) { shown << url; return fileManagerAnswers; }});
+    QVERIFY(ShowInFileManager("/data/guide folder/User_guide.doc"));
+    QCOMPARE(shown, QList<QUrl>{QUrl::fromLocalFile("/data/guide folder/User_guide.doc")});
+    QVERIFY(opened.isEmpty());  // the document itself is not opened
+
+    fileManagerAnswers = false;
+    QVERIFY(ShowInFileManager("/data/guide folder/User_guide.doc"));
+    QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile("/data/guide folder")});
+
+    opened.clear();
+    QVERIFY(OpenDocument("/data/User_guide.pdf"));
+    QVERIFY(OpenWebAddress("https://example.org/paper"));
+    QCOMPARE(opened, (QList<QUrl>{QUrl::fromLocalFile("/data/User_guide.pdf"), QUrl("https://example.org/paper")}));
+}
+
+void PlatformTest::defaultCharFormatLeavesTheTextAlone() {
+    QTextEdit box;
+    box.setPlainText("ATGAAAAGA");
+    QSignalSpy changed(&box, &QTextEdit::textChanged);
+    const CharFormat courier{"Courier New", 12, 0, 0, 0};
+    ApplyDefaultCharFormat(&box, courier);
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(box.toPlainText(), QString("ATGAAAAGA"));
+    QCOMPARE(box.document()->defaultFont().family(), QString("Courier New"));
+    QCOMPARE(box.document()->defaultFont().pointSize(), 12);
+    QCOMPARE(box.palette().color(QPalette::Text), QColor(0, 0, 0));
+
+    const QTextCharFormat red = ToTextCharFormat({"Courier New", 12, 0, CharFormat::kUnderline, 0x0000ff});
+    QVERIFY(red.fontUnderline());
+    QVERIFY(!red.fontItalic());
+    QCOMPARE(red.foreground().color(), QColor(255, 0, 0));
+    QCOMPARE(red.fontPointSize(), 12.0);
+    const QTextCharFormat blue = ToTextCharFormat({"Courier New", 12, 0, CharFormat::kUnderline, 0xff0000});
+    QCOMPARE(blue.foreground().color(), QColor(0, 0, 255));
+    const QTextCharFormat automatic = ToTextCharFormat({"宋体", 9, 0, CharFormat::kBold, CharFormat::kAutomaticColour});
+    QVERIFY(!automatic.hasProperty(QTextFormat::ForegroundBrush));
+    QCOMPARE(automatic.fontWeight(), int(QFont::Bold));
+}
+
+void PlatformTest::droppedRichTextArrivesAsPlainText() {
+    QTextEdit box;
+    AcceptPlainTextDrops(&box);
+    box.resize(300, 100);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(box.acceptDrops());
+
+    auto* mime = new QMimeData;
+    mime->setHtml("<b style=\"color:red\">ACGT</b>");
+    mime->setText("ACGT");
+    const QPointF at(10, 10);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box.viewport(), &enter);
+    QDragMoveEvent move(at.toPoint(), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box.viewport(), &move);
+    QDropEvent drop(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box.viewport(), &drop);
+    delete mime;
+
+    QCOMPARE(box.toPlainText(), QString("ACGT"));
+    QTextCursor cursor(box.document());
+    cursor.setPosition(2);
+    QVERIFY(cursor.charFormat().fontWeight() != QFont::Bold);
+    QVERIFY(!cursor.charFormat().hasProperty(QTextFormat::ForegroundBrush));
+}
+
+void PlatformTest::keyCodesAndShiftStates() {
+    QCOMPARE(VirtualKeyCode(Qt::Key_F1), 112);
+    QCOMPARE(VirtualKeyCode(Qt::Key_F12), 123);
+    QCOMPARE(VirtualKeyCode(Qt::Key_A), 65);
+    QCOMPARE(VirtualKeyCode(Qt::Key_7), 55);
+    QCOMPARE(VirtualKeyCode(Qt::Key_Escape), 0);
+    QCOMPARE(ShiftState(Qt::NoModifier), 0);
+    QCOMPARE(ShiftState(Qt::ControlModifier), 1);
+    QCOMPARE(ShiftState(Qt::ShiftModifier | Qt::AltModifier), 6);
+    QCOMPARE(ShiftState(Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier), 7);
+}
+
+QTEST_MAIN(PlatformTest)
+#include "platform_test.moc"
