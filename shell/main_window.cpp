@@ -21,6 +21,7 @@
 #include "shell/globals.h"
 #include "shell/project.h"
 #include "shell/user_guide.h"
+#include "tools/tool_pages.h"
 #include "ui_main_window.h"
 
 namespace tulvarine {
@@ -68,6 +69,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui_(std::make_uni
     setWindowIcon(QIcon(":/tulvarine/icon.png"));
     platform::AttachStatusPanes(ui_->状态条1);
     ConnectHomePage();
+    toolPages_ = CreateToolPages({this, *ui_, fileDialog_});
     PreventContextMenus();
     connect(ui_->高级选择夹1, &QTabWidget::currentChanged, this, &MainWindow::OnMainTabChanged);
     OnMainWindowCreated();

@@ -60,6 +60,7 @@ private:
 
     std::unique_ptr<Ui::MainWindow> ui_;
     platform::CommonDialog fileDialog_;
+    std::vector<std::unique_ptr<QObject>> toolPages_;  // the eight tool pages (tools/)
 };
 
 }  // namespace tulvarine

@@ -1,0 +1,76 @@
+// The real main window for page tests: globals created, the program folder
+// pointed at a temporary folder, dialogs answered by the test seam.
+//
+//   PageWindow page;            // in initTestCase (after QApplication exists)
+//   page.Ui().按钮_getorf_run->click();
+//   QVERIFY(page.WaitForWorkers());
+#pragma once
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <string>
+
+#include "platform/file_dialogs.h"
+#include "platform/folders.h"
+#include "platform/worker.h"
+#include "shell/globals.h"
+#include "shell/main_window.h"
+#include "ui_main_window.h"
+
+namespace tulvarine::testing {
+
+class PageWindow {
+public:
+    PageWindow() {
+        QApplication::setQuitOnLastWindowClosed(false);
+        platform::OverrideProgramFolderForTests(programFolder_.path().toStdString());
+        InitGlobals();
+        window_ = std::make_unique<MainWindow>();
+    }
+    ~PageWindow() {
+        WaitForWorkers();
+        platform::dialog_answers::Clear();
+        window_.reset();
+        ReleaseGlobals();
+        platform::OverrideProgramFolderForTests("");
+    }
+    PageWindow(const PageWindow&) = delete;
+    PageWindow& operator=(const PageWindow&) = delete;
+
+    MainWindow& Window() { return *window_; }
+    Ui::MainWindow& Ui() { return window_->Controls(); }
+    // The program folder the window sees (a fresh temporary folder).
+    std::string ProgramFolder() const { return programFolder_.path().toStdString(); }
+
+    // Processes events until every worker has finished; false after timeoutMs.
+    static bool WaitForWorkers(int timeoutMs = 60000) {
+        QElapsedTimer timer;
+        timer.start();
+        while (platform::RunningWorkerCount() > 0) {
+            if (timer.elapsed() > timeoutMs) return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        QCoreApplication::processEvents();  // texts posted by the last worker
+        return true;
+    }
+
+    // Saves a picture of the window under the screenshot folder of the build.
+    void SaveScreenshot(const QString& name) {
+        const QString folder = qEnvironmentVariable("TULVARINE_SCREENSHOTS");
+        if (folder.isEmpty()) return;
+        QDir().mkpath(folder);
+        window_->grab().save(folder + "/" + name + ".png");
+    }
+
+private:
+    QTemporaryDir programFolder_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+}  // namespace tulvarine::testing
