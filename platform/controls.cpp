@@ -10,12 +10,7 @@
 #include <QTabWidget>
 #include <QTextEdit>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
+#include "model/file_bytes.h"
 #include "model/output_file.h"
 #include "platform/box_text.h"
 #include "platform/gui_thread.h"
@@ -26,27 +21,6 @@ namespace {
 // Set on a control whose text came from bytes that are not UTF-8, so that its
 // text reads back as the same bytes.
 constexpr char kLatin1Property[] = "tulvarineLatin1";
-
-// The bytes of the plain file at path; false for a folder or an unreadable file.
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat info {};
-    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    if (ok) bytes.reserve(std::size_t(info.st_size));
-    char block[1 << 16];
-    while (ok) {
-        const ssize_t got = ::read(fd, block, sizeof block);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) {
-            ok = got == 0;
-            break;
-        }
-        bytes.append(block, std::size_t(got));
-    }
-    ::close(fd);
-    return ok;
-}
 
 QString TextOf(QWidget* control) {
     if (auto* box = qobject_cast<QLineEdit*>(control)) return box->text();
