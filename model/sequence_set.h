@@ -67,10 +67,22 @@ public:
                                  std::string_view reference, int mode = kLongestOrf,
                                  ProgressSink* progress = nullptr) const;
 
+    // The residues at one codon position of every record, as FASTA text in
+    // record order: ">", the whole header and a CRLF, then the first (second,
+    // third) residue of each whole codon and a CRLF. One or two bytes left over
+    // at the end are ignored; gaps and any other bytes are taken like residues.
+    // When progress is given it shows "<ID>    <i>/<n>" for each record.
+    std::string GetFirstPositions(ProgressSink* progress = nullptr) const { return GetCodonPositions(0, progress); }
+    std::string GetSecondPositions(ProgressSink* progress = nullptr) const { return GetCodonPositions(1, progress); }
+    std::string GetThirdPositions(ProgressSink* progress = nullptr) const { return GetCodonPositions(2, progress); }
+
     const std::vector<Sequence>& Sequences() const { return sequences_; }
     const std::vector<SequenceHeader>& Headers() const { return headers_; }
 
 private:
+    // The FASTA text of the residues at offset 0, 1 or 2 of every codon.
+    std::string GetCodonPositions(std::size_t offset, ProgressSink* progress) const;
+
     std::unique_ptr<SlabMemory> memory_;  // the residues read by ReadFasta; outlives sequences_
     std::vector<Sequence> sequences_;
     std::vector<SequenceHeader> headers_;
