@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstring>
 #include <unordered_map>
+#include <unordered_set>
 
-#include "model/named_attribute_map.h"
 #include "model/ordered_batches.h"
 #include "model/sequence_set.h"
 #include "model/text_array.h"
@@ -114,8 +114,11 @@ float SequenceSet::MeanPairIdentity() const {
     // and taken in pair order, so the result does not depend on the threads.
     float sum = 0;
     std::size_t pairs = 0;
+    // Rows per batch: enough to share out the work, few enough that a batch
+    // holds no more than about 256 Ki pair identities however many rows there are.
+    const std::size_t rowsPerBatch = std::max<std::size_t>(1, std::min(n / (BatchThreads() * 8), (std::size_t(1) << 18) / n));
     RunOrderedBatches<std::vector<double>>(
-        n - 1, std::max<std::size_t>(1, n / (BatchThreads() * 8)),
+        n - 1, rowsPerBatch,
         [&](std::size_t first, std::size_t last, std::vector<double>& identities) {
             for (std::size_t i = first; i < last; ++i)
                 for (std::size_t j = i + 1; j < n; ++j) identities.push_back(PairIdentity(rows[i], rows[j]));
@@ -221,28 +224,30 @@ private:
 }  // namespace
 
 std::string SequenceSet::FindBadSequences() const {
-    // The names in play, in the order first met, and the records of each name
-    // (whole header, ASCII case ignored).
-    NamedAttributeMap inPlay;
+    // The distinct names in the order first met, each with the records it
+    // leaves out: those of the same whole name, ASCII case ignored.
+    struct Candidate {
+        std::string name;
+        const std::vector<std::size_t>* records;
+    };
     std::unordered_map<std::string, std::vector<std::size_t>> recordsByName;
-    for (std::size_t r = 0; r < headers_.size(); ++r) {
-        (void)inPlay.Add(headers_[r].Text(), {});
-        recordsByName[ToLowerAscii(headers_[r].Text())].push_back(r);
-    }
+    for (std::size_t r = 0; r < headers_.size(); ++r) recordsByName[ToLowerAscii(headers_[r].Text())].push_back(r);
+    std::vector<Candidate> inPlay;
+    std::unordered_set<std::string> seen;
+    for (const SequenceHeader& header : headers_)
+        if (seen.insert(header.Text()).second) inPlay.push_back({header.Text(), &recordsByName[ToLowerAscii(header.Text())]});
+
     GapProfile profile(sequences_, AlignmentLength());
     std::vector<int> scores;
-    TextArray names;
     std::vector<std::size_t> group;
     auto scorePass = [&] {
         profile.StartPass();
         scores.clear();
-        names.clear();
-        for (const auto& [name, unused] : inPlay) {
+        for (const Candidate& candidate : inPlay) {
             group.clear();
-            for (const std::size_t r : recordsByName[ToLowerAscii(name)])
+            for (const std::size_t r : *candidate.records)
                 if (!profile.Excluded(r)) group.push_back(r);
             scores.push_back(profile.GapFreeColumnsWithout(group));
-            names.push_back(name);
         }
     };
 
@@ -252,11 +257,11 @@ std::string SequenceSet::FindBadSequences() const {
     int best = 0;
     int index = FindMaxIndex(scores, best);
     while (best >= 1 && double(best) - 1.6 * double(median) >= -1e-7) {
-        const std::string bad = names[std::size_t(index - 1)];
-        (void)inPlay.Remove(bad);
+        const auto bad = inPlay.begin() + (index - 1);
         if (!removed.empty()) removed += ',';
-        removed += bad;
-        for (const std::size_t r : recordsByName[ToLowerAscii(bad)]) profile.Exclude(r);
+        removed += bad->name;
+        for (const std::size_t r : *bad->records) profile.Exclude(r);
+        inPlay.erase(bad);
         scorePass();
         median = ComputeMedian(scores);
         index = FindMaxIndex(scores, best);

@@ -1,4 +1,5 @@
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <random>
 
@@ -147,6 +148,18 @@ TEST_F(IdFilter, ReportsAnOutputThatCannotBeWritten) {
     ASSERT_TRUE(stream.Open(dir.Write("in.fas", ">a\nAC\n")));
     EXPECT_FALSE(stream.ExtractByIds({"a"}, false, dir.Path("missing/in.fas.extr.fas"), &progress));
     EXPECT_EQ(progress.texts, (Texts{"Error! Cannot write in.fas.extr.fas!"}));
+}
+
+TEST_F(IdFilter, NeverWritesOverItsInput) {
+    const std::string in = dir.Write("in.fas", ">a\nAC\n");
+    const std::string link = dir.Path("in.fas.extr.fas");
+    ASSERT_EQ(::symlink(in.c_str(), link.c_str()), 0);
+    FastaStream stream;
+    ASSERT_TRUE(stream.Open(in));
+    EXPECT_FALSE(stream.ExtractByIds({"a"}, false, link, &progress));
+    EXPECT_EQ(progress.texts, (Texts{"Error! Cannot write in.fas.extr.fas!"}));
+    EXPECT_FALSE(stream.RemoveByIds({"x"}, false, in));
+    EXPECT_EQ(ReadBytes(in), ">a\nAC\n");
 }
 
 TEST_F(IdFilter, ReportsAReadOnlyOutputFolder) {
