@@ -138,7 +138,8 @@ TEST_F(IdFilter, InputWithoutHeaderLines) {
 }
 
 TEST_F(IdFilter, NulAndCtrlZBytesAreDroppedAndReadingGoesOn) {
-    const std::string input(">a\0\nA\x1A" "C\n>b\nGG\0\n>c\nTT\n", 24);
+    const char bytes[] = ">a\0\nA\x1A" "C\n>b\nGG\0\n>c\nTT\n";
+    const std::string input(bytes, sizeof bytes - 1);
     EXPECT_EQ(Extract(input, {"a", "c"}), ">a\r\nAC\r\n>c\r\nTT\r\n");
     EXPECT_EQ(Remove(input, {"a"}), ">b\r\nGG\r\n>c\r\nTT\r\n");
 }
