@@ -101,7 +101,7 @@ bool FastaStream::Filter(bool keepMatching, const TextArray& ids, bool reverseCo
 
     std::string_view line;
     bool atEnd = !reader_.NextContaining('>', line);
-    // Without any header line the whole input is one record with an empty header.
+    // Without any header line there is one record, with an empty header and no sequence.
     std::string header(atEnd ? std::string_view() : line);
     std::string sequence;
     while (out.Ok()) {
@@ -109,6 +109,7 @@ bool FastaStream::Filter(bool keepMatching, const TextArray& ids, bool reverseCo
         const bool matches = queries.MatchAndMark(header);
         if (matches == keepMatching) {
             sequence.clear();
+            // The record's lines, joined as read, up to the next header line.
             while (!(atEnd = !reader_.Next(line)) && line.find('>') == std::string_view::npos) sequence += line;
             writer.Write(header, sequence);
         } else {
