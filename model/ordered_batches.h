@@ -25,6 +25,13 @@ inline std::size_t BatchThreads() {
     return std::clamp<std::size_t>(cores, 1, 8);
 }
 
+// Records per batch of the parallel per-record operations of a sequence set:
+// large enough to keep threads busy, small enough to balance uneven records and
+// bound memory.
+inline std::size_t RecordBatchSize(std::size_t records) {
+    return std::clamp<std::size_t>(records / (BatchThreads() * 16), 64, 4096);
+}
+
 template <class Result, class Produce, class Consume>
 void RunOrderedBatches(std::size_t count, std::size_t batchSize, Produce produce, Consume consume) {
     batchSize = std::max<std::size_t>(batchSize, 1);

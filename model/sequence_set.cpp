@@ -226,16 +226,6 @@ std::string SequenceSet::FindSequence(std::string& name, int mode) const {
     return {};
 }
 
-namespace {
-
-// Records per batch of the parallel per-record operations: large enough to keep
-// threads busy, small enough to balance uneven records and bound memory.
-std::size_t RecordBatchSize(std::size_t records) {
-    return std::clamp<std::size_t>(records / (BatchThreads() * 16), 64, 4096);
-}
-
-}  // namespace
-
 TranslatedSet SequenceSet::Translate(int geneticCodeIndex, int nameMode, const std::string& outputPath,
                                      ProgressSink* progress) const {
     const CodonTable& table = CodonTableFor(geneticCodeIndex);
