@@ -196,7 +196,6 @@ bool SequenceSet::ReadFasta(const std::string& path, ProgressSink* display) {
     RunOrderedBatches<FastaChunk>(
         cuts.size(), 1,
         [&](std::size_t first, std::size_t, FastaChunk& chunk) {
-            chunk = FastaChunk{};
             const std::size_t end = first + 1 < cuts.size() ? cuts[first + 1] : std::size_t(-1);
             ReadFastaRange(path, cuts[first], end, memory_->Range(first), chunk);
         },
@@ -243,7 +242,6 @@ TranslatedSet SequenceSet::Translate(int geneticCodeIndex, int nameMode, const s
     RunOrderedBatches<std::string>(
         n, RecordBatchSize(n),
         [&](std::size_t first, std::size_t last, std::string& fasta) {
-            fasta.clear();
             std::size_t batchBytes = 0;
             for (std::size_t i = first; i < last; ++i)
                 batchBytes += headers_[i].Text().size() + sequences_[i].Length() / 3 + 5;
@@ -275,7 +273,6 @@ bool SequenceSet::WriteOrfs(const std::string& outputPath, int geneticCodeIndex,
     RunOrderedBatches<std::string>(
         n, RecordBatchSize(n),
         [&](std::size_t first, std::size_t last, std::string& text) {
-            text.clear();
             for (std::size_t i = first; i < last; ++i) {
                 const Sequence& sequence = sequences_[i];
                 const SequenceHeader& header = headers_[i];
