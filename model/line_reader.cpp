@@ -156,4 +156,27 @@ bool LineReader::NextPiece(std::string_view& piece, bool& endsLine) {
     }
 }
 
+bool LineReader::NextContaining(char c, std::string_view& line) {
+    std::size_t clean = 0;  // bytes after begin_ known to hold no c
+    for (;;) {
+        const char* first = buffer_.data() + begin_;
+        const std::size_t size = end_ - begin_;
+        if (const void* hit = std::memchr(first + clean, c, size - clean)) {
+            const std::size_t at = std::size_t(static_cast<const char*>(hit) - first);
+            // Back to the start of that line; Next then takes it whole.
+            if (const void* lf = ::memrchr(first, '\n', at))
+                begin_ += std::size_t(static_cast<const char*>(lf) - first) + 1;
+            return Next(line);
+        }
+        // Whole lines without c are dropped; an unfinished last line stays,
+        // since the rest of it may still hold c.
+        if (const void* lf = ::memrchr(first, '\n', size)) begin_ += std::size_t(static_cast<const char*>(lf) - first) + 1;
+        clean = end_ - begin_;
+        if (!Fill()) {
+            begin_ = end_;
+            return false;
+        }
+    }
+}
+
 }  // namespace tulvarine

@@ -38,6 +38,11 @@ public:
     // pieces; endsLine is true for the last piece of each line. Memory stays
     // bounded whatever the line length.
     bool NextPiece(std::string_view& piece, bool& endsLine);
+    // Skips lines up to the next one that holds the byte c anywhere and sets
+    // line to that whole line, as Next would; false at the end of the file.
+    // Skipped lines are passed over in bulk, so this is much faster than
+    // testing each line.
+    bool NextContaining(char c, std::string_view& line);
 
     // Bytes of the file not yet handed out (an upper bound), for sizing buffers.
     std::size_t BytesLeft() const;

@@ -4,9 +4,9 @@
 // threads fill one Result per batch with produce(first, last, result), and calls
 // consume(first, last, result) on the calling thread in batch order. At most a
 // few batches wait to be consumed at any time, so memory stays bounded. Result
-// objects are reused from batch to batch (their buffers stay warm), so produce
-// must start by clearing what it fills. An exception thrown by produce is
-// rethrown on the calling thread.
+// objects are reused from batch to batch and emptied before each produce: one
+// with clear() keeps its buffer warm, any other is assigned Result{}. An
+// exception thrown by produce is rethrown on the calling thread.
 #pragma once
 
 #include <algorithm>
@@ -25,6 +25,22 @@ inline std::size_t BatchThreads() {
     return std::clamp<std::size_t>(cores, 1, 8);
 }
 
+// Records per batch of the parallel per-record operations of a sequence set:
+// large enough to keep threads busy, small enough to balance uneven records and
+// bound memory.
+inline std::size_t RecordBatchSize(std::size_t records) {
+    return std::clamp<std::size_t>(records / (BatchThreads() * 16), 64, 4096);
+}
+
+// Empties a batch result for its next batch.
+template <class Result>
+void ResetBatchResult(Result& result) {
+    if constexpr (requires { result.clear(); })
+        result.clear();
+    else
+        result = Result{};
+}
+
 template <class Result, class Produce, class Consume>
 void RunOrderedBatches(std::size_t count, std::size_t batchSize, Produce produce, Consume consume) {
     batchSize = std::max<std::size_t>(batchSize, 1);
@@ -37,6 +53,7 @@ void RunOrderedBatches(std::size_t count, std::size_t batchSize, Produce produce
         Result result{};
         for (std::size_t b = 0; b < batches; ++b) {
             const auto [first, last] = range(b);
+            ResetBatchResult(result);
             produce(first, last, result);
             consume(first, last, result);
         }
@@ -67,6 +84,7 @@ void RunOrderedBatches(std::size_t count, std::size_t batchSize, Produce produce
             Slot& slot = slots[b % window];
             try {
                 const auto [first, last] = range(b);
+                ResetBatchResult(slot.result);
                 produce(first, last, slot.result);
             } catch (...) {
                 std::lock_guard lock(mutex);

@@ -196,7 +196,6 @@ bool SequenceSet::ReadFasta(const std::string& path, ProgressSink* display) {
     RunOrderedBatches<FastaChunk>(
         cuts.size(), 1,
         [&](std::size_t first, std::size_t, FastaChunk& chunk) {
-            chunk = FastaChunk{};
             const std::size_t end = first + 1 < cuts.size() ? cuts[first + 1] : std::size_t(-1);
             ReadFastaRange(path, cuts[first], end, memory_->Range(first), chunk);
         },
@@ -226,16 +225,6 @@ std::string SequenceSet::FindSequence(std::string& name, int mode) const {
     return {};
 }
 
-namespace {
-
-// Records per batch of the parallel per-record operations: large enough to keep
-// threads busy, small enough to balance uneven records and bound memory.
-std::size_t RecordBatchSize(std::size_t records) {
-    return std::clamp<std::size_t>(records / (BatchThreads() * 16), 64, 4096);
-}
-
-}  // namespace
-
 TranslatedSet SequenceSet::Translate(int geneticCodeIndex, int nameMode, const std::string& outputPath,
                                      ProgressSink* progress) const {
     const CodonTable& table = CodonTableFor(geneticCodeIndex);
@@ -253,7 +242,6 @@ TranslatedSet SequenceSet::Translate(int geneticCodeIndex, int nameMode, const s
     RunOrderedBatches<std::string>(
         n, RecordBatchSize(n),
         [&](std::size_t first, std::size_t last, std::string& fasta) {
-            fasta.clear();
             std::size_t batchBytes = 0;
             for (std::size_t i = first; i < last; ++i)
                 batchBytes += headers_[i].Text().size() + sequences_[i].Length() / 3 + 5;
@@ -285,7 +273,6 @@ bool SequenceSet::WriteOrfs(const std::string& outputPath, int geneticCodeIndex,
     RunOrderedBatches<std::string>(
         n, RecordBatchSize(n),
         [&](std::size_t first, std::size_t last, std::string& text) {
-            text.clear();
             for (std::size_t i = first; i < last; ++i) {
                 const Sequence& sequence = sequences_[i];
                 const SequenceHeader& header = headers_[i];

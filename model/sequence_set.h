@@ -11,6 +11,7 @@
 #include "model/sequence.h"
 #include "model/sequence_header.h"
 #include "model/slab_memory.h"
+#include "model/text.h"
 
 namespace tulvarine {
 
@@ -67,10 +68,48 @@ public:
                                  std::string_view reference, int mode = kLongestOrf,
                                  ProgressSink* progress = nullptr) const;
 
+    // The residues at one codon position of every record, as FASTA text in
+    // record order: ">", the whole header and a CRLF, then the first (second,
+    // third) residue of each whole codon and a CRLF. One or two bytes left over
+    // at the end are ignored; gaps and any other bytes are taken like residues.
+    // When progress is given it shows "<ID>    <i>/<n>" for each record.
+    std::string GetFirstPositions(ProgressSink* progress = nullptr) const { return GetCodonPositions(0, progress); }
+    std::string GetSecondPositions(ProgressSink* progress = nullptr) const { return GetCodonPositions(1, progress); }
+    std::string GetThirdPositions(ProgressSink* progress = nullptr) const { return GetCodonPositions(2, progress); }
+
+    // Alignment statistics. Columns are 1..AlignmentLength(); the gap is "-"
+    // alone; a record shorter than a column has no character there (not a gap).
+    // A record's name is its whole header.
+
+    // The number of gap-free columns: counted on the first kept record, its
+    // columns at which no kept record holds a gap (columns past AlignmentLength()
+    // count when they are not gaps themselves). A record is left out when its
+    // name contains one of the texts of exclusions, ASCII case ignored (so "s1"
+    // also leaves out "s10"). 0 when no record is kept.
+    int CountGapFreeColumns(const TextArray& exclusions) const;
+
+    // The mean, over all pairs of records, of the share of identical bytes (case
+    // heeded) among the columns where neither record has a gap; a pair without
+    // such a column counts as 0. 0 for fewer than two records.
+    float MeanPairIdentity() const;
+
+    // The names of the records whose presence shortens the gap-free block far
+    // more than is typical, joined by "," in the order they were judged; the
+    // empty text when there are none. Each pass scores every name still in play
+    // by the gap-free columns left without its records and those already judged
+    // bad; while the highest score reaches 1.6 times the median of the pass, the
+    // first name with that score is judged bad and a new pass begins. Records
+    // are left out by their whole name, ASCII case ignored: scoring "s1" leaves
+    // "s10" in.
+    std::string FindBadSequences() const;
+
     const std::vector<Sequence>& Sequences() const { return sequences_; }
     const std::vector<SequenceHeader>& Headers() const { return headers_; }
 
 private:
+    // The FASTA text of the residues at offset 0, 1 or 2 of every codon.
+    std::string GetCodonPositions(std::size_t offset, ProgressSink* progress) const;
+
     std::unique_ptr<SlabMemory> memory_;  // the residues read by ReadFasta; outlives sequences_
     std::vector<Sequence> sequences_;
     std::vector<SequenceHeader> headers_;

@@ -72,5 +72,44 @@ TEST(LineReader, RewindStartsAgain) {
     EXPECT_EQ(line, "a");
 }
 
+// Every line NextContaining hands out, mixed with plain Next calls after each.
+Lines LinesContaining(const std::string& path, char c, bool alsoNext = false) {
+    LineReader reader;
+    EXPECT_TRUE(reader.Open(path));
+    Lines lines;
+    std::string_view line;
+    while (reader.NextContaining(c, line)) {
+        lines.emplace_back(line);
+        if (alsoNext && reader.Next(line)) lines.emplace_back("+" + std::string(line));
+    }
+    return lines;
+}
+
+TEST(LineReader, NextContainingGivesWholeLinesThatHoldTheByte) {
+    testing::TempDir dir;
+    EXPECT_EQ(LinesContaining(dir.Write("a", "x\r\n>a\r\nAC\r\nG>T\r\n\r\n>b"), '>'), (Lines{">a", "G>T", ">b"}));
+    EXPECT_EQ(LinesContaining(dir.Write("b", ">a\nAC\n>b\nGT\n"), '>', true), (Lines{">a", "+AC", ">b", "+GT"}));
+    EXPECT_TRUE(LinesContaining(dir.Write("none", "AC\nGT\nTT"), '>').empty());
+    EXPECT_TRUE(LinesContaining(dir.Write("empty", ""), '>').empty());
+    EXPECT_EQ(LinesContaining(dir.Write("nul", std::string("A\0C\n\x1A>\0x\r\n", 10)), '>'), (Lines{">x"}));
+}
+
+TEST(LineReader, NextContainingAcrossBlocksAndInsideLongLines) {
+    testing::TempDir dir;
+    std::string bytes;
+    Lines expected;
+    for (int i = 0; i < 200000; ++i) {  // lines that straddle block ends
+        bytes += "ACGTACGT\n";
+        if (i % 7919 == 0) {
+            bytes += ">h" + std::to_string(i) + "\r\n";
+            expected.push_back(">h" + std::to_string(i));
+        }
+    }
+    const std::string longLine = std::string(3 * 1024 * 1024, 'A') + ">in the middle" + std::string(1000, 'C');
+    bytes += longLine + "\nTT\n" + std::string(2 * 1024 * 1024, 'G');  // an unfinished last line without c
+    expected.push_back(longLine);
+    EXPECT_EQ(LinesContaining(dir.Write("big", bytes), '>'), expected);
+}
+
 }  // namespace
 }  // namespace tulvarine
