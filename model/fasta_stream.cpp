@@ -1,11 +1,10 @@
 #include "model/fasta_stream.h"
 
-#include <sys/stat.h>
-
 #include "model/id_query_list.h"
 #include "model/line_wrapper.h"
 #include "model/numbers.h"
 #include "model/output_file.h"
+#include "model/paths.h"
 #include "model/progress.h"
 #include "model/sequence.h"
 
@@ -36,13 +35,6 @@ bool FastaStream::RemoveByIds(const TextArray& ids, bool reverseComplement, cons
 }
 
 namespace {
-
-// True when both paths name one existing file.
-bool IsSameFile(const std::string& a, const std::string& b) {
-    struct stat first {}, second {};
-    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
-}
 
 // Writes one record: the header line as read, then its sequence text (the
 // record's lines joined as read).
@@ -90,7 +82,7 @@ bool FastaStream::Filter(bool keepMatching, const TextArray& ids, bool reverseCo
     }
     OutputFile out;
     // Creating the output over the input would destroy the records still to be read.
-    if (IsSameFile(path_, outputPath) || !out.Open(outputPath)) {
+    if (IsSamePlace(path_, outputPath) || !out.Open(outputPath)) {
         show("Error! Cannot write " + outputName + "!");
         return false;
     }
