@@ -84,6 +84,7 @@ void WebRequests::AbortAll() {
         reply->abort();
         reply->deleteLater();
     }
+    manager_->clearConnectionCache();  // hang up now rather than when the manager goes
 }
 
 bool WebRequests::Busy() const { return !inFlight_.empty(); }
