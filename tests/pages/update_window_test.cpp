@@ -129,7 +129,10 @@ private slots:
     void updateLinkOpensTheWindowEachTimeAnew();
     void newsShowsTheHistoryWithCrLfTurnedIntoLineBreaks();
     void newsWithoutUpdatesTxtShowsAnEmptyBox();
+    void secondDownloadStopsTheFirst();
     void downloadFileNameStaysInItsFolder();
+    // Last: it frees the globals under the window and creates them again.
+    void exitStopsARunningDownloadAndLeavesNoPiece();
 
 private:
     Ui::MainWindow& ui() { return page_->Ui(); }
@@ -362,7 +365,7 @@ void UpdateWindowTest::cancelDuringTheCheckStopsEverything() {
     QCOMPARE(window.result(), int(QDialog::Rejected));
     QCOMPARE(g_UpdateAnimThread.load(), 0);
     QCOMPARE(g_UpdateCheckThread.load(), 0);
-    QTRY_COMPARE(server_->HeldConnectionsClosed(), 1);  // the request was given up
+    QTRY_COMPARE(server_->ClientHangUps(), 1);  // the request was given up
     const QImage canvas = window.Controls().画板1->pixmap().toImage();
     QTest::qWait(1200);  // no animation step nor check result arrives afterwards
     QCOMPARE(window.Controls().画板1->pixmap().toImage(), canvas);
@@ -378,7 +381,7 @@ void UpdateWindowTest::titleBarCloseActsAsCancel() {
     QVERIFY(!window.isVisible());
     QCOMPARE(g_UpdateAnimThread.load(), 0);
     QCOMPARE(g_UpdateCheckThread.load(), 0);
-    QTRY_COMPARE(server_->HeldConnectionsClosed(), 1);
+    QTRY_COMPARE(server_->ClientHangUps(), 1);
 }
 
 void UpdateWindowTest::downloadShowsProgressAndClosesTheWindow() {
@@ -528,6 +531,50 @@ void UpdateWindowTest::downloadFileNameStaysInItsFolder() {
     QCOMPARE(DownloadFileName("https://example.org/x/..%2F..%2Fetc%2Fpasswd"), std::string("passwd"));
     QCOMPARE(DownloadFileName("https://example.org/a%5Cb.zip"), std::string("tulvarine-update"));
     QCOMPARE(DownloadFileName("https://example.org/%2E%2E"), std::string("tulvarine-update"));
+}
+
+void UpdateWindowTest::secondDownloadStopsTheFirst() {
+    const QByteArray release = ReleaseBytes(100000);
+    server_->Serve(kReleasePath, {.body = release, .splitAt = 1000, .pauseMs = 60000});
+    ServeVersion(VersionFile("1.2.3", server_->Address(kReleasePath)));
+    {
+        auto first = OpenAndCheck();
+        QTest::mouseClick(first->Controls().按钮_update_yes, Qt::LeftButton);
+        QTRY_COMPARE(server_->RequestCount(kReleasePath), 1);
+        QTest::mouseClick(first->Controls().按钮_update_no, Qt::LeftButton);
+    }
+    server_->Serve(kReleasePath, {.body = release});
+    auto second = OpenAndCheck();
+    QTest::mouseClick(second->Controls().按钮_update_yes, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!second->isVisible(), 5000);
+    QCOMPARE(second->result(), int(QDialog::Accepted));
+    const QString saved = Str(platform::WorkFolder()) + "/tulvarine-1.2.3.zip";
+    QCOMPARE(ReadFile(saved), release);
+    QCOMPARE(server_->RequestCount(kReleasePath), 2);
+    QCOMPARE(server_->ClientHangUps(), 1);  // the first transfer was stopped
+    QTest::qWait(100);                       // and reports nothing afterwards
+    QCOMPARE(Str(platform::StatusPaneText(1)), "Info:        New version saved into " + saved);
+    QVERIFY(QFile::remove(saved));
+    QCOMPARE(QDir(Str(platform::WorkFolder())).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void UpdateWindowTest::exitStopsARunningDownloadAndLeavesNoPiece() {
+    server_->Serve(kReleasePath, {.body = ReleaseBytes(100000), .splitAt = 5000, .pauseMs = 60000});
+    ServeVersion(VersionFile("1.2.3", server_->Address(kReleasePath)));
+    const QString folder = Str(platform::WorkFolder());
+    {
+        auto window = OpenAndCheck();
+        QTest::mouseClick(window->Controls().按钮_update_yes, Qt::LeftButton);
+        QTRY_COMPARE(g_TransferHandle->ReceivedBytes(), std::int64_t(5000));
+        QTest::mouseClick(window->Controls().按钮_update_no, Qt::LeftButton);
+    }
+    ReleaseGlobals();  // the exit routine
+    QVERIFY(!g_TransferHandle);
+    QTRY_COMPARE(server_->ClientHangUps(), 1);  // the transfer was stopped, not left running
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QTest::qWait(100);
+    QCOMPARE(platform::StatusPaneText(1), std::string());  // a stopped download reports nothing
+    InitGlobals();  // for the fixture's own exit
 }
 
 QTEST_MAIN(UpdateWindowTest)

@@ -13,6 +13,7 @@
 #include <QList>
 #include <QMap>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -40,6 +41,11 @@ public:
         bool hangUpAtSplit = false;  // drop the connection after the first part instead
     };
 
+    ~HttpTestServer() override {
+        // The sockets go with server_; what they report on the way must not reach a half-destroyed server.
+        for (QTcpSocket* socket : server_.findChildren<QTcpSocket*>()) socket->disconnect(this);
+    }
+
     bool Listen() {
         connect(&server_, &QTcpServer::newConnection, this, &HttpTestServer::Accept);
         return server_.listen(QHostAddress::LocalHost);
@@ -62,8 +68,9 @@ public:
             if (request.section(' ', 1) == path) ++count;
         return count;
     }
-    // Held connections that the client has closed.
-    int HeldConnectionsClosed() const { return heldClosed_; }
+    // Connections the client closed before the answer was complete (held
+    // requests, bodies cut by a pause).
+    int ClientHangUps() const { return hangUps_; }
 
     // A port on which nothing listens: opened, then closed again.
     static quint16 UnusedPort() {
@@ -76,7 +83,10 @@ private:
     void Accept() {
         while (QTcpSocket* socket = server_.nextPendingConnection()) {
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { ReadRequest(socket); });
-            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+                if (unfinished_.remove(socket)) ++hangUps_;
+                socket->deleteLater();
+            });
         }
     }
 
@@ -108,7 +118,7 @@ private:
             return;
         }
         if (response.mode == Mode::Hold) {
-            connect(socket, &QTcpSocket::disconnected, this, [this] { ++heldClosed_; });
+            unfinished_.insert(socket);
             return;
         }
         QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " " +
@@ -124,8 +134,10 @@ private:
             Send(socket, head + response.body, true);
             return;
         }
+        unfinished_.insert(socket);
         Send(socket, head + response.body.left(response.splitAt), false);
         if (response.hangUpAtSplit) {
+            unfinished_.remove(socket);
             socket->disconnectFromHost();
             return;
         }
@@ -136,17 +148,20 @@ private:
         });
     }
 
-    static void Send(QTcpSocket* socket, const QByteArray& bytes, bool last) {
+    void Send(QTcpSocket* socket, const QByteArray& bytes, bool last) {
         socket->write(bytes);
         socket->flush();
-        if (last) socket->disconnectFromHost();  // closes once everything is written
+        if (!last) return;
+        unfinished_.remove(socket);
+        socket->disconnectFromHost();  // closes once everything is written
     }
 
     QTcpServer server_;
     QMap<QString, std::deque<Response>> responses_;
     QMap<QTcpSocket*, QByteArray> pending_;
     QList<QString> requests_;
-    int heldClosed_ = 0;
+    QSet<QTcpSocket*> unfinished_;  // answers not yet complete
+    int hangUps_ = 0;
 };
 
 }  // namespace tulvarine::testing
