@@ -409,6 +409,8 @@ void UpdateWindowTest::downloadShowsProgressAndClosesTheWindow() {
     QVERIFY(!(QFile::permissions(saved) & QFileDevice::ExeUser));  // saved, never made a program
     QCOMPARE(Str(platform::StatusPaneText(1)), "Info:        New version saved into " + saved);
     QVERIFY(!g_TransferHandle->Attached());
+    page_->SaveScreenshot("update_saved_main_window");
+    QVERIFY(QFile::remove(saved));
 }
 
 void UpdateWindowTest::failedDownloadOffersTheFallbackLink() {
