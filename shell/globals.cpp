@@ -17,7 +17,7 @@ std::atomic<int> g_UpdateCheckThread{0};
 std::unique_ptr<TaskParam> g_DownloadTask;
 Guarded<std::string> g_DownloadUrl;
 std::unique_ptr<DownloadHandle> g_TransferHandle;
-std::atomic<int> g_DownloadTotalSize{0};
+std::atomic<std::int64_t> g_DownloadTotalSize{0};
 Guarded<std::string> g_NewestVersion;
 
 namespace {

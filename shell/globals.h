@@ -6,6 +6,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,7 +24,10 @@ using platform::CharFormat;
 // The record handed to the download engine for the update download, member by
 // member; the update window fills members 1, 2, 3, 6 and 15 before a download.
 struct TaskParam {
-    using EventCallback = std::function<int(int code, int a2, int a3, int a4, int a5)>;
+    // The engine's report: an event code, four numbers and a text whose meaning
+    // depend on the code (shell/download_engine.h lists them). Sizes are bytes.
+    using EventCallback = std::function<int(int code, std::int64_t a2, std::int64_t a3, std::int64_t a4,
+                                            std::int64_t a5, const std::string& text)>;
 
     int blockSize = 1;                                   // 1
     std::string address;                                 // 2: what to fetch
@@ -66,7 +70,9 @@ extern std::unique_ptr<Guarded<TextArray>> g_FormatFolderFiles;
 extern bool g_ExitConfirmed;
 // True once the main window has been created. GUI thread.
 extern bool g_MainWindowReady;
-// The two threads of the "Update" window (animation, check); 0 when none.
+// The waiting animation and the version check of the "Update" window: the
+// number of the opening whose animation or check is running, 0 when none runs.
+// Both run on the GUI thread (timers and network replies, no threads of their own).
 extern std::atomic<int> g_UpdateAnimThread;
 extern std::atomic<int> g_UpdateCheckThread;
 // The update download: its parameters, the address found by the check, the
@@ -74,7 +80,7 @@ extern std::atomic<int> g_UpdateCheckThread;
 extern std::unique_ptr<TaskParam> g_DownloadTask;
 extern Guarded<std::string> g_DownloadUrl;
 extern std::unique_ptr<DownloadHandle> g_TransferHandle;
-extern std::atomic<int> g_DownloadTotalSize;
+extern std::atomic<std::int64_t> g_DownloadTotalSize;
 extern Guarded<std::string> g_NewestVersion;
 
 // Creates the globals that live from start-up to exit, with their start values.

@@ -20,6 +20,8 @@
 #include "shell/exit_window.h"
 #include "shell/globals.h"
 #include "shell/project.h"
+#include "shell/update_history_window.h"
+#include "shell/update_window.h"
 #include "shell/user_guide.h"
 #include "tools/tool_pages.h"
 #include "ui_main_window.h"
@@ -180,12 +182,13 @@ void MainWindow::OnManualClick() {
 }
 
 void MainWindow::OnNewsClick() {
-    // Opens the "Update History:" window over this one; it comes with the update windows.
+    UpdateHistoryWindow history(this);
+    history.exec();
 }
 
 void MainWindow::OnUpdateLinkClick() {
-    // Opens the "Update" window (version check and download) over this one; it
-    // comes with the update windows.
+    UpdateWindow update(this);
+    update.exec();
 }
 
 void MainWindow::OnCitationClick() { (void)platform::OpenWebAddress(std::string(kCitationAddress)); }

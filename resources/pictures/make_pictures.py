@@ -1,6 +1,7 @@
 #!/usr/bin/python3
-"""Draws Tulvarine's pictures: the window icon (icon.png, 256 x 256) and the
-animated DNA double helix of the Home page (home_helix.gif, 400 x 300).
+"""Draws Tulvarine's pictures: the window icon (icon.png, 256 x 256), the
+animated DNA double helix of the Home page (home_helix.gif, 400 x 300) and the
+information sign of the "Update" window (information.jpg, 314 x 300).
 
 Run with Debian's Python and Pillow (python3-pil): ./make_pictures.py
 The outputs are committed; the build does not run this script."""
@@ -104,6 +105,24 @@ def make_icon():
     image.save(HERE / "icon.png")
 
 
+def make_information():
+    """A blue disc with a white letter i. The "Update" window stretches the
+    picture over its 130 x 82 canvas, so it is drawn in the canvas's proportions
+    and squeezed to 314 x 300: stretched back, the disc is round again."""
+    scale = 8
+    width, height = 130 * scale, 82 * scale
+    image = Image.new("RGB", (width, height), (255, 255, 255))
+    draw = ImageDraw.Draw(image)
+    cx, cy, r = 65 * scale, 40 * scale, 30 * scale  # where the waiting animation draws its disc
+    draw.ellipse([cx - r, cy - r, cx + r, cy + r], fill=(52, 101, 167))
+    dot = 4.5 * scale
+    draw.ellipse([cx - dot, cy - 17 * scale - dot, cx + dot, cy - 17 * scale + dot], fill=(255, 255, 255))
+    stem = 3.8 * scale
+    draw.rounded_rectangle([cx - stem, cy - 7 * scale, cx + stem, cy + 20 * scale], radius=stem, fill=(255, 255, 255))
+    image.resize((314, 300), Image.LANCZOS).save(HERE / "information.jpg", quality=92)
+
+
 if __name__ == "__main__":
     make_gif()
     make_icon()
+    make_information()

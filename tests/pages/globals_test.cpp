@@ -32,6 +32,7 @@ private slots:
     void releaseStopsARunningDownloadBeforeFreeingItsTask();
     void workersShareTheListsUnderTheirLock();
     void downloadHandleStopsOnce();
+    void downloadHandleForgetsATransferThatEnded();
 };
 
 void GlobalsTest::nothingExistsBeforeStartUp() {
@@ -148,6 +149,21 @@ void GlobalsTest::downloadHandleStopsOnce() {
     handle.StopAndWait();
     QCOMPARE(stops, 1);
     QVERIFY(!handle.Attached());
+}
+
+void GlobalsTest::downloadHandleForgetsATransferThatEnded() {
+    DownloadHandle handle;
+    QCOMPARE(handle.ReceivedBytes(), std::int64_t(0));
+    int stops = 0;
+    std::int64_t received = 0;
+    handle.Attach([&] { ++stops; }, [&] { return received; });
+    received = 5000000000;  // beyond 32 bits
+    QCOMPARE(handle.ReceivedBytes(), std::int64_t(5000000000));
+    handle.Detach();  // the transfer finished by itself: nothing is left to stop
+    QVERIFY(!handle.Attached());
+    QCOMPARE(handle.ReceivedBytes(), std::int64_t(0));
+    handle.StopAndWait();
+    QCOMPARE(stops, 0);
 }
 
 QTEST_APPLESS_MAIN(GlobalsTest)
