@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/sequence_set.h"
+#include "support/fasta_file_test.h"
 #include "support/recording_progress.h"
 #include "support/temp_dir.h"
 
@@ -8,17 +9,8 @@ namespace tulvarine {
 namespace {
 
 using testing::RecordingProgress;
-using testing::TempDir;
 
-class CodonPositions : public ::testing::Test {
-protected:
-    SequenceSet Read(std::string_view bytes) {
-        SequenceSet set;
-        EXPECT_TRUE(set.ReadFasta(dir.Write("in.fas", bytes)));
-        return set;
-    }
-    TempDir dir;
-};
+class CodonPositions : public testing::FastaFileTest {};
 
 TEST_F(CodonPositions, TakeOneResiduePerWholeCodonUnderTheWholeHeader) {
     const SequenceSet set = Read(">s1 first record\nATGCC\nCGTAA\n>s2\nAT\n>s3\nATG---AAA\n>s4\n");
