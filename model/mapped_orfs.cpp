@@ -29,7 +29,6 @@ void WriteOrfsByProteinMap(OutputFile& out, const SequenceSet& cdna, const Seque
     RunOrderedBatches<std::string>(
         n, MappedBatchSize(n),
         [&](std::size_t first, std::size_t last, std::string& text) {
-            text.clear();
             std::string mappedName;
             for (std::size_t i = first; i < last; ++i) {
                 const Sequence& sequence = cdna.Sequences()[i];
