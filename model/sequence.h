@@ -49,7 +49,7 @@ public:
 
     // Deletes count bytes from position and inserts text there, uncleaned. False
     // (and no change) when position lies outside 1..Length()+1 or count < 0.
-    bool ReplaceRange(long long position, long long count, std::string_view text);
+    [[nodiscard]] bool ReplaceRange(long long position, long long count, std::string_view text);
     // Replaces every occurrence of what at or after start by by; returns the new text.
     std::string ReplaceText(std::string_view what, std::string_view by, long long start = 1,
                             bool caseSensitive = true);
