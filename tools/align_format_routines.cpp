@@ -1,15 +1,15 @@
-#include "tools/align_format_runs.h"
+#include "tools/align_format_routines.h"
 
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
+#include "model/file_bytes.h"
 #include "model/numbers.h"
 #include "model/paths.h"
-#include "platform/folders.h"
+#include "platform/folder_listing.h"
 
 namespace tulvarine {
 
@@ -40,16 +40,16 @@ std::string Count(std::size_t n) { return IntToText(static_cast<long long>(n)); 
 
 // Lists the "*.fa*" files of folder; false, with an "Error:" shown, when the
 // folder cannot be read or holds none.
-bool ListInputs(const std::string& folder, TextArray& names, AlignFormatView& view) {
+bool ListInputs(const std::string& folder, TextArray& names, RunReport& report) {
     std::error_code error;
     const fs::directory_iterator listing(folder, error);
     if (error) {
-        view.ShowStatus("Error:        Cannot read the folder " + folder + ": " + error.message());
+        report.Error(WithReason("Cannot read the folder " + folder, error.message()));
         return false;
     }
     names = platform::ListFastaFiles(folder);
     if (names.empty()) {
-        view.ShowStatus("Error:        No FASTA files (*.fa*) in the folder " + folder);
+        report.Error("No FASTA files (*.fa*) in the folder " + folder);
         return false;
     }
     return true;
@@ -57,20 +57,20 @@ bool ListInputs(const std::string& folder, TextArray& names, AlignFormatView& vi
 
 // Creates output (one level; an existing folder is fine) and makes sure that
 // results can be written there without replacing an input.
-bool PrepareOutputFolder(const std::string& input, const std::string& output, AlignFormatView& view) {
+bool PrepareOutputFolder(const std::string& input, const std::string& output, RunReport& report) {
     std::error_code error;
     fs::create_directory(output, error);
     if (error || !fs::is_directory(output, error)) {
-        view.ShowStatus("Error:        Cannot create the folder " + output + ": " +
-                        (error ? error.message() : std::string("a file of that name is in the way")));
+        report.Error(WithReason("Cannot create the folder " + output,
+                                error ? error.message() : std::string("a file of that name is in the way")));
         return false;
     }
     if (IsSamePlace(input, output)) {  // a link back to the input folder
-        view.ShowStatus("Error:        The output folder is the input folder; nothing written: " + output);
+        report.Error("The output folder is the input folder; nothing written: " + output);
         return false;
     }
     if (::access(output.c_str(), W_OK | X_OK) != 0) {
-        view.ShowStatus("Error:        Cannot write in the folder " + output + ": " + std::strerror(errno));
+        report.Error(WithReason("Cannot write in the folder " + output, ErrorText(errno)));
         return false;
     }
     return true;
@@ -79,7 +79,7 @@ bool PrepareOutputFolder(const std::string& input, const std::string& output, Al
 // "Error:" naming what did not succeed, or the empty text when all did.
 std::string FailureMessage(std::string_view what, const TextArray& failed, std::size_t total) {
     if (failed.empty()) return {};
-    std::string message = "Error:        " + Count(failed.size()) + " of " + Count(total) + " " + std::string(what) + ": ";
+    std::string message = ErrorMessage(Count(failed.size()) + " of " + Count(total) + " " + std::string(what) + ": ");
     for (std::size_t i = 0; i < failed.size(); ++i) {
         if (i > 0) message += ", ";
         message += failed[i];
@@ -99,23 +99,23 @@ bool AlignedBefore(const std::string& output) {
 
 }  // namespace
 
-void RunBatchAlignment(const BatchAlignmentSettings& settings, BatchAlignmentView& view) {
+void RunBatchAlignment(const BatchAlignmentSettings& settings, BatchAlignmentReport& report) {
     std::string folder = settings.folder;
     if (folder.empty() || !settings.aligner) return;
     StripTrailingBackslash(folder);
     const Aligner aligner = *settings.aligner;
     TextArray names;
-    const bool listed = ListInputs(folder, names, view);
-    view.ShowFiles(names);
+    const bool listed = ListInputs(folder, names, report);
+    report.ShowFiles(names);
     if (!listed) return;
 
     const AlignerFacts facts = Facts(aligner);
     const std::string outFolder = folder + std::string(facts.folderSuffix);
-    if (!PrepareOutputFolder(folder, outFolder, view)) return;
-    // Tested after the output folder is made, as users of this page know it.
+    if (!PrepareOutputFolder(folder, outFolder, report)) return;
+    // The output folder is made even when the tool is missing: users of this page know it so.
     const std::string tool = FindTool(settings.programFolder, ToolFileName(aligner));
     if (tool.empty()) {
-        view.ShowStatus(std::string(facts.missingMessage));
+        report.Status(std::string(facts.missingMessage));
         return;
     }
 
@@ -123,8 +123,8 @@ void RunBatchAlignment(const BatchAlignmentSettings& settings, BatchAlignmentVie
     const std::string total = Count(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string& name = names[i];
-        view.SetFileLine(i, name);
-        view.SetProgress("Aligning " + Count(i + 1) + "/" + total);
+        report.SetFileLine(i, name);
+        report.SetText("Aligning " + Count(i + 1) + "/" + total);
         const std::string output = JoinPath(outFolder, name);
         std::string_view note;
         if (AlignedBefore(output)) {
@@ -138,23 +138,23 @@ void RunBatchAlignment(const BatchAlignmentSettings& settings, BatchAlignmentVie
             note = "    Failed!";
             failed.push_back(name);
         }
-        view.SetFileLine(i, name + std::string(note));
+        report.SetFileLine(i, name + std::string(note));
     }
-    view.SetProgress("Done!");
+    report.SetText("Done!");
     const std::string failure = FailureMessage("files not aligned", failed, names.size());
-    view.ShowStatus(failure.empty() ? "Info:    Alignment completed!" : failure);
-    view.HandOver(outFolder);
+    report.Status(failure.empty() ? "Info:    Alignment completed!" : failure);
+    report.HandOver(outFolder);
 }
 
-void ConvertAlignmentFormats(const FormatConversionSettings& settings, FormatConversionView& view) {
+void ConvertAlignmentFormats(const FormatConversionSettings& settings, FormatConversionReport& report) {
     std::string folder = settings.folder;
     if (folder.empty()) return;
     StripTrailingBackslash(folder);
     TextArray names;
-    if (!ListInputs(folder, names, view)) return;
+    if (!ListInputs(folder, names, report)) return;
     const std::string tool = FindTool(settings.programFolder, kPrankTool);
     if (tool.empty()) {
-        view.ShowStatus("Error:        There is no prank aligner available in folder 'tools'!");
+        report.Status("Error:        There is no prank aligner available in folder 'tools'!");
         return;
     }
 
@@ -166,22 +166,22 @@ void ConvertAlignmentFormats(const FormatConversionSettings& settings, FormatCon
         const AlignmentFormat format = kConversionFormats[f];
         const std::string word(FormatName(format));
         const std::string outFolder = folder + "_" + word;
-        if (!PrepareOutputFolder(folder, outFolder, view)) return;
+        if (!PrepareOutputFolder(folder, outFolder, report)) return;
         for (std::size_t i = 0; i < names.size(); ++i) {
             const std::string line = names[i] + " => " + word;
-            view.AddLine(line);
+            report.AddLine(line);
             ++tried;
             if (!ConvertFile(format, tool, JoinPath(folder, names[i]), JoinPath(outFolder, names[i]),
                              settings.programFolder)) {
-                view.AppendToLastLine("    Failed!");
+                report.AppendToLastLine("    Failed!");
                 failed.push_back(line);
             }
-            view.SetProgress(Count(i + 1) + "/" + total);
+            report.SetText(Count(i + 1) + "/" + total);
         }
     }
-    view.SetProgress("Done!");
+    report.SetText("Done!");
     const std::string failure = FailureMessage("conversions failed", failed, tried);
-    view.ShowStatus(failure.empty() ? "Info:    Format conversion completed!" : failure);
+    report.Status(failure.empty() ? "Info:    Format conversion completed!" : failure);
 }
 
 }  // namespace tulvarine

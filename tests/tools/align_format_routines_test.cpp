@@ -1,13 +1,15 @@
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "support/recording_report.h"
 #include "support/temp_dir.h"
-#include "tools/align_format_runs.h"
+#include "tools/align_format_routines.h"
 #include "tools/aligner_fixtures.h"
 
 namespace tulvarine {
@@ -18,28 +20,24 @@ using testing::ScopedEnvironment;
 using testing::TempDir;
 using testing::UngappedRecords;
 
-struct RecordingBatch : BatchAlignmentView {
+struct RecordingBatch : testing::RecordingReport<BatchAlignmentReport> {
     void ShowFiles(const TextArray& names) override { lines = names; }
     void SetFileLine(std::size_t index, const std::string& text) override { lines.at(index) = text; }
     void HandOver(const std::string& folder) override { handedOver.push_back(folder); }
-    void SetProgress(const std::string& text) override { progress.push_back(text); }
-    void ShowStatus(const std::string& text) override { status.push_back(text); }
 
-    TextArray lines, handedOver, progress, status;
+    TextArray lines, handedOver;
 };
 
-struct RecordingConversion : FormatConversionView {
+struct RecordingConversion : testing::RecordingReport<FormatConversionReport> {
     void AddLine(const std::string& text) override { lines.push_back(text); }
     void AppendToLastLine(const std::string& note) override { lines.back() += note; }
-    void SetProgress(const std::string& text) override { progress.push_back(text); }
-    void ShowStatus(const std::string& text) override { status.push_back(text); }
 
-    TextArray lines, progress, status;
+    TextArray lines;
 };
 
-class AlignFormatRuns : public ::testing::Test {
+class AlignFormatRoutines : public ::testing::Test {
 protected:
-    AlignFormatRuns() { fs::create_directories(Program()); }
+    AlignFormatRoutines() { fs::create_directories(Program()); }
     std::string Program() const { return dir.Path("program"); }
     std::string Folder(const std::string& name) const {
         fs::create_directories(dir.Path(name));
@@ -60,7 +58,7 @@ protected:
     TempDir dir;
 };
 
-TEST_F(AlignFormatRuns, BatchAlignsEachFileOnceAndKeepsFailuresForTheNextRun) {
+TEST_F(AlignFormatRoutines, BatchAlignsEachFileOnceAndKeepsFailuresForTheNextRun) {
     const std::string in = Folder("in");
     dir.Write("in/a.fas", testing::kDnaFasta);
     dir.Write("in/B.fa", testing::kDnaFasta);
@@ -77,7 +75,7 @@ TEST_F(AlignFormatRuns, BatchAlignsEachFileOnceAndKeepsFailuresForTheNextRun) {
                                       "empty.fas    Failed!", "words.fasta    Failed!"}));
     EXPECT_EQ(first.progress.front(), "Aligning 1/5");
     EXPECT_EQ(first.progress.back(), "Done!");
-    EXPECT_EQ(first.status, TextArray{"Error:        3 of 5 files not aligned: c d.fas, empty.fas, words.fasta"});
+    EXPECT_EQ(first.statuses, TextArray{"Error:        3 of 5 files not aligned: c d.fas, empty.fas, words.fasta"});
     EXPECT_EQ(first.handedOver, TextArray{in + "_align_Mafft"});
     EXPECT_EQ(Files(in + "_align_Mafft"), (TextArray{"B.fa", "a.fas"}));  // no empty or partial result
     EXPECT_EQ(UngappedRecords(in + "_align_Mafft/a.fas"), UngappedRecords(in + "/a.fas"));
@@ -90,7 +88,7 @@ TEST_F(AlignFormatRuns, BatchAlignsEachFileOnceAndKeepsFailuresForTheNextRun) {
                          "c d.fas    Error! Space in Filename!", "empty.fas    Aligned", "words.fasta    Failed!"}));
 }
 
-TEST_F(AlignFormatRuns, BatchWithEachAlignerWritesBesideTheFolderWithoutItsTrailingSlash) {
+TEST_F(AlignFormatRoutines, BatchWithEachAlignerWritesBesideTheFolderWithoutItsTrailingSlash) {
     const struct {
         Aligner aligner;
         const char* suffix;
@@ -107,11 +105,11 @@ TEST_F(AlignFormatRuns, BatchWithEachAlignerWritesBesideTheFolderWithoutItsTrail
         RunBatchAlignment({in + "/", c.aligner, Program()}, view);
         EXPECT_EQ(view.handedOver, TextArray{in + c.suffix});
         EXPECT_EQ(Files(in + c.suffix), TextArray{c.file});
-        EXPECT_EQ(view.status, TextArray{"Info:    Alignment completed!"});
+        EXPECT_EQ(view.statuses, TextArray{"Info:    Alignment completed!"});
     }
 }
 
-TEST_F(AlignFormatRuns, BatchWithAMissingToolMakesItsFolderAndSaysWhichTool) {
+TEST_F(AlignFormatRoutines, BatchWithAMissingToolMakesItsFolderAndSaysWhichTool) {
     const auto noTools = NoTools();
     const std::string in = Folder("in");
     dir.Write("in/x.fas", testing::kDnaFasta);
@@ -127,7 +125,7 @@ TEST_F(AlignFormatRuns, BatchWithAMissingToolMakesItsFolderAndSaysWhichTool) {
     for (const auto& c : cases) {
         RecordingBatch view;
         RunBatchAlignment({in, c.aligner, Program()}, view);
-        EXPECT_EQ(view.status, TextArray{c.message});
+        EXPECT_EQ(view.statuses, TextArray{c.message});
         EXPECT_EQ(view.lines, TextArray{"x.fas"});
         EXPECT_TRUE(view.progress.empty());
         EXPECT_TRUE(view.handedOver.empty());
@@ -136,10 +134,10 @@ TEST_F(AlignFormatRuns, BatchWithAMissingToolMakesItsFolderAndSaysWhichTool) {
     }
 }
 
-TEST_F(AlignFormatRuns, BadFoldersEndTheBatchWithAReason) {
+TEST_F(AlignFormatRoutines, BadFoldersEndTheBatchWithAReason) {
     RecordingBatch untouched;
     RunBatchAlignment({"", Aligner::kMuscle, Program()}, untouched);
-    EXPECT_TRUE(untouched.status.empty() && untouched.lines.empty() && untouched.progress.empty());
+    EXPECT_TRUE(untouched.statuses.empty() && untouched.lines.empty() && untouched.progress.empty());
 
     const std::string missing = dir.Path("missing");
     const std::string none = Folder("none");
@@ -159,14 +157,14 @@ TEST_F(AlignFormatRuns, BadFoldersEndTheBatchWithAReason) {
     for (const auto& [folder, message] : cases) {
         RecordingBatch view;
         RunBatchAlignment({folder, Aligner::kMuscle, Program()}, view);
-        EXPECT_EQ(view.status, TextArray{message});
+        EXPECT_EQ(view.statuses, TextArray{message});
         EXPECT_TRUE(view.handedOver.empty());
     }
     EXPECT_FALSE(fs::exists(none + "_align_Muscle"));
     EXPECT_EQ(Files(linked), TextArray{"x.fas"});  // the input was not replaced
 }
 
-TEST_F(AlignFormatRuns, BatchReportsAFolderItCannotWriteIn) {
+TEST_F(AlignFormatRoutines, BatchReportsAFolderItCannotWriteIn) {
     if (::geteuid() == 0) GTEST_SKIP() << "the administrator writes into read-only folders";
     const std::string in = Folder("in");
     dir.Write("in/x.fas", testing::kDnaFasta);
@@ -174,11 +172,11 @@ TEST_F(AlignFormatRuns, BatchReportsAFolderItCannotWriteIn) {
     fs::permissions(in + "_align_Muscle", fs::perms::owner_read | fs::perms::owner_exec);
     RecordingBatch view;
     RunBatchAlignment({in, Aligner::kMuscle, Program()}, view);
-    EXPECT_EQ(view.status, TextArray{"Error:        Cannot write in the folder " + in + "_align_Muscle: Permission denied"});
+    EXPECT_EQ(view.statuses, TextArray{"Error:        Cannot write in the folder " + in + "_align_Muscle: Permission denied"});
     fs::permissions(in + "_align_Muscle", fs::perms::owner_all);
 }
 
-TEST_F(AlignFormatRuns, ConversionWritesEachCheckedFormatIntoItsFolder) {
+TEST_F(AlignFormatRoutines, ConversionWritesEachCheckedFormatIntoItsFolder) {
     const std::string in = Folder("aligned");
     dir.Write("aligned/a.fas", ">a\nATG-CA\n>b\nATGGCA\n");
     dir.Write("aligned/b c.fas", ">c\nAT-GCA\n>d\nATGGCA\n");  // a blank is passed whole: converted
@@ -189,13 +187,13 @@ TEST_F(AlignFormatRuns, ConversionWritesEachCheckedFormatIntoItsFolder) {
                                      "b c.fas => phylips", "a.fas => paml", "b c.fas => paml", "a.fas => nexus",
                                      "b c.fas => nexus"}));
     EXPECT_EQ(view.progress, (TextArray{"1/2", "2/2", "1/2", "2/2", "1/2", "2/2", "1/2", "2/2", "Done!"}));
-    EXPECT_EQ(view.status, TextArray{"Info:    Format conversion completed!"});
+    EXPECT_EQ(view.statuses, TextArray{"Info:    Format conversion completed!"});
     for (const char* format : {"phylipi", "phylips", "paml"})
         EXPECT_EQ(Files(in + "_" + format), (TextArray{"a.fas.phy", "b c.fas.phy"})) << format;
     EXPECT_EQ(Files(in + "_nexus"), (TextArray{"a.fas.nex", "b c.fas.nex"}));
 }
 
-TEST_F(AlignFormatRuns, ConversionMarksFailuresAndNeedsPrank) {
+TEST_F(AlignFormatRoutines, ConversionMarksFailuresAndNeedsPrank) {
     const std::string in = Folder("aligned");
     dir.Write("aligned/a.fas", ">a\nATG-CA\n>b\nATGGCA\n");
     dir.Write("aligned/words.fas", "not an alignment\n");
@@ -203,20 +201,20 @@ TEST_F(AlignFormatRuns, ConversionMarksFailuresAndNeedsPrank) {
     RecordingConversion failing;
     ConvertAlignmentFormats({in, {false, false, false, true}, Program()}, failing);
     EXPECT_EQ(failing.lines, (TextArray{"a.fas => nexus", "words.fas => nexus    Failed!"}));
-    EXPECT_EQ(failing.status, TextArray{"Error:        1 of 2 conversions failed: words.fas => nexus"});
+    EXPECT_EQ(failing.statuses, TextArray{"Error:        1 of 2 conversions failed: words.fas => nexus"});
     EXPECT_FALSE(fs::exists(in + "_phylipi"));
 
     RecordingConversion nothingChecked;
     ConvertAlignmentFormats({in, {}, Program()}, nothingChecked);
     EXPECT_TRUE(nothingChecked.lines.empty());
     EXPECT_EQ(nothingChecked.progress, TextArray{"Done!"});
-    EXPECT_EQ(nothingChecked.status, TextArray{"Info:    Format conversion completed!"});
+    EXPECT_EQ(nothingChecked.statuses, TextArray{"Info:    Format conversion completed!"});
 
     const auto noTools = NoTools();
     fs::remove_all(in + "_nexus");
     RecordingConversion missing;
     ConvertAlignmentFormats({in, {true, true, true, true}, Program()}, missing);
-    EXPECT_EQ(missing.status, TextArray{"Error:        There is no prank aligner available in folder 'tools'!"});
+    EXPECT_EQ(missing.statuses, TextArray{"Error:        There is no prank aligner available in folder 'tools'!"});
     EXPECT_TRUE(missing.lines.empty());
     EXPECT_FALSE(fs::exists(in + "_nexus"));
 }

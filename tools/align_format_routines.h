@@ -1,8 +1,7 @@
-// The two runs of the "Align-Format" page, without a window: the batch
-// alignment of every FASTA file of a folder, and the conversion of every
-// aligned file of a folder into other alignment formats. The page reads its
-// controls into the settings on the GUI thread and gives a view that shows
-// what the run reports; tests give a recording view.
+// The work of the "Align-Format" page, without a window: the batch alignment
+// of every FASTA file of a folder, and the conversion of every aligned file of
+// a folder into other alignment formats. Both report through a RunReport (the
+// progress label and the status pane) with the page's file list beside it.
 #pragma once
 
 #include <array>
@@ -12,16 +11,9 @@
 
 #include "model/text.h"
 #include "tools/aligners.h"
+#include "tools/run_report.h"
 
 namespace tulvarine {
-
-// What both runs report. Called on the worker thread, in order.
-class AlignFormatView {
-public:
-    virtual ~AlignFormatView() = default;
-    virtual void SetProgress(const std::string& text) = 0;
-    virtual void ShowStatus(const std::string& text) = 0;
-};
 
 struct BatchAlignmentSettings {
     std::string folder;              // the folder box, as typed
@@ -29,7 +21,8 @@ struct BatchAlignmentSettings {
     std::string programFolder;       // holds "tools"; the tools' working folder
 };
 
-class BatchAlignmentView : public AlignFormatView {
+// What the batch shows beside the RunReport.
+class BatchAlignmentReport : public RunReport {
 public:
     // The files of the folder, listed at the start of the batch: replaces the file list.
     virtual void ShowFiles(const TextArray& names) = 0;
@@ -42,7 +35,7 @@ public:
 // Aligns every "*.fa*" file of the folder into folder + "_align_<aligner>",
 // one line per file: "    Aligned", "    Failed!", "    Aligned before. Pass!"
 // (an output that is there and not empty) or "    Error! Space in Filename!".
-void RunBatchAlignment(const BatchAlignmentSettings& settings, BatchAlignmentView& view);
+void RunBatchAlignment(const BatchAlignmentSettings& settings, BatchAlignmentReport& report);
 
 // The formats in the order they are converted, as the check boxes are laid out.
 inline constexpr std::array<AlignmentFormat, 4> kConversionFormats = {
@@ -54,7 +47,8 @@ struct FormatConversionSettings {
     std::string programFolder;          // holds "tools"; the converter's working folder
 };
 
-class FormatConversionView : public AlignFormatView {
+// What the conversion shows beside the RunReport.
+class FormatConversionReport : public RunReport {
 public:
     // Adds a line below the list's lines.
     virtual void AddLine(const std::string& text) = 0;
@@ -65,6 +59,6 @@ public:
 // Converts every "*.fa*" file of the folder into each checked format, into
 // folder + "_<format>"; one line "<name> => <format>" per file and format,
 // added before its conversion runs and marked "    Failed!" when it fails.
-void ConvertAlignmentFormats(const FormatConversionSettings& settings, FormatConversionView& view);
+void ConvertAlignmentFormats(const FormatConversionSettings& settings, FormatConversionReport& report);
 
 }  // namespace tulvarine
