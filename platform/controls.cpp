@@ -99,6 +99,34 @@ void ClearList(QListWidget* list) {
     });
 }
 
+void SetListItems(QListWidget* list, const TextArray& texts, const std::vector<int>& data) {
+    QPointer<QListWidget> guard(list);
+    CallOnGuiThread([&] {
+        if (!guard) return;
+        guard->setUpdatesEnabled(false);  // one repaint for a long listing
+        guard->clear();
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            auto* item = new QListWidgetItem(BytesToBoxText(texts[i]), guard);
+            item->setData(Qt::UserRole, i < data.size() ? data[i] : 0);
+        }
+        guard->setUpdatesEnabled(true);
+    });
+}
+
+void SetListItemText(QListWidget* list, int row, std::string_view text) {
+    QPointer<QListWidget> guard(list);
+    CallOnGuiThread([&] {
+        if (QListWidgetItem* item = guard ? guard->item(row) : nullptr) item->setText(BytesToBoxText(text));
+    });
+}
+
+int ListItemCount(QListWidget* list) {
+    QPointer<QListWidget> guard(list);
+    int count = 0;
+    CallOnGuiThread([&] { count = guard ? guard->count() : 0; });
+    return count;
+}
+
 void SelectTabPage(QTabWidget* tabs, int index) {
     QPointer<QTabWidget> guard(tabs);
     CallOnGuiThread([&] {

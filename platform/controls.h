@@ -9,6 +9,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "model/text.h"
 
 class QAbstractButton;
 class QListWidget;
@@ -27,6 +30,12 @@ bool IsControlChecked(QAbstractButton* button);
 
 void AddListItem(QListWidget* list, std::string_view text);
 void ClearList(QListWidget* list);
+// Replaces every item of list by texts in one step; item i carries data[i] as
+// its item data (Qt::UserRole).
+void SetListItems(QListWidget* list, const TextArray& texts, const std::vector<int>& data);
+// Replaces the text of item row (from 0); nothing when there is no such item.
+void SetListItemText(QListWidget* list, int row, std::string_view text);
+int ListItemCount(QListWidget* list);
 
 // Shows page index of an inner tab control.
 void SelectTabPage(QTabWidget* tabs, int index);

@@ -1,0 +1,239 @@
+// The "Align-Format" page on the real main window, with the real aligners:
+// colouring, the batch with its file list and hand-over, the conversion's lines
+// below its listing, listings that never mix, radios read once, and the exit
+// routine ending a running aligner.
+#include <unistd.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/shared_state.h"
+#include "platform/status_bar.h"
+#include "shell/globals.h"
+#include "support/page_window.h"
+#include "ui_main_window.h"
+
+using namespace tulvarine;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kDna[] =
+    ">s1\nATGGCTAAGCTTGGTACCGAATTCGGATCCTCTAGAGTCGACCTGCAGGCATGCAAGCTT\n"
+    ">s2\nATGGCTAAGCTTGGTACCGAATTCTCTAGAGTCGACCTGCAGGCATGCAAGCTT\n"
+    ">s3\nATGGCAAAGCTTGGTACCGAATTCGGATCCTCTAGAGTCGACCTGCAGGCATGC\n";
+
+void WriteFile(const std::string& path, std::string_view bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+std::vector<std::string> FolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+QStringList Lines(const QListWidget* list) {
+    QStringList lines;
+    for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
+    return lines;
+}
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+std::string Status() { return platform::StatusPaneText(1); }
+bool IsBlue(const QAbstractButton* b) { return b->palette().color(QPalette::WindowText) == QColor(0, 0, 255); }
+
+// Our child processes (what the runner started and has not reaped).
+std::vector<int> Children() {
+    std::vector<int> children;
+    const std::string parent = " " + std::to_string(::getpid()) + " ";
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line)) continue;
+        const std::size_t close = line.rfind(')');  // "pid (name) state ppid ..."
+        if (close != std::string::npos && line.compare(close + 3, parent.size(), parent) == 0)
+            children.push_back(std::stoi(line));
+    }
+    return children;
+}
+
+}  // namespace
+
+class AlignFormatTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    void radiosAndChecksAreColouredByTheirState();
+    void batchAlignsTheListedFolderAndHandsItOver();
+    void conversionAddsItsLinesBelowTheListing();
+    void typingAPathNeverMixesLists();
+    void radiosAreReadOnceAtTheStart();
+    void exitRoutineEndsARunningAligner();
+
+private:
+    Ui::MainWindow& ui() { return page_->Ui(); }
+    // Clicks near the left end, where a radio or check box has its mark (a
+    // short caption leaves the middle of the widget unclickable).
+    static void Press(QAbstractButton* button) {
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    }
+    void Click(QAbstractButton* button) {
+        Press(button);
+        QVERIFY(page_->WaitForWorkers());
+    }
+    void SetFolder(QLineEdit* box, const std::string& folder) {
+        box->setText(Q(folder));
+        QVERIFY(page_->WaitForWorkers());
+    }
+    // A folder under this test's root holding files of kDna.
+    std::string MakeFolder(const std::string& name, const std::vector<std::string>& files) {
+        const std::string folder = root_ + "/" + name;
+        fs::create_directories(folder);
+        for (const std::string& file : files) WriteFile(folder + "/" + file, kDna);
+        return folder;
+    }
+
+    std::unique_ptr<testing::PageWindow> page_;
+    std::unique_ptr<QTemporaryDir> files_;
+    std::string root_;
+};
+
+void AlignFormatTest::initTestCase() {
+    page_ = std::make_unique<testing::PageWindow>();
+    ui().高级选择夹1->setCurrentWidget(ui().page_align_format);
+}
+
+void AlignFormatTest::init() {
+    files_ = std::make_unique<QTemporaryDir>();
+    root_ = files_->path().toStdString();
+    platform::ShowStatusMessage("");
+    SetFolder(ui().编辑框_align_folder, "");
+    SetFolder(ui().编辑框_form_in, "");
+    Click(ui().单选框align_muscle);
+}
+
+void AlignFormatTest::cleanupTestCase() { page_.reset(); }
+
+void AlignFormatTest::radiosAndChecksAreColouredByTheirState() {
+    Click(ui().单选框align_prank_codon);
+    const std::vector<QAbstractButton*> radios = {ui().单选框align_muscle, ui().单选框align_mafft,
+                                                  ui().单选框align_prank_dna, ui().单选框align_prank_aa,
+                                                  ui().单选框align_prank_codon};
+    for (QAbstractButton* radio : radios) QCOMPARE(IsBlue(radio), radio == ui().单选框align_prank_codon);
+
+    Click(ui().选择框paml);  // unchecked: black; the others stay blue
+    QVERIFY(!IsBlue(ui().选择框paml));
+    QVERIFY(IsBlue(ui().选择框phylipi) && IsBlue(ui().选择框phylips) && IsBlue(ui().选择框nexus));
+    Click(ui().选择框paml);
+    QVERIFY(IsBlue(ui().选择框paml));
+}
+
+void AlignFormatTest::batchAlignsTheListedFolderAndHandsItOver() {
+    const std::string in = MakeFolder("in put", {"a.fas", "B.fa", "c d.fas"});
+    WriteFile(in + "/notes.txt", kDna);
+    SetFolder(ui().编辑框_align_folder, in);
+    QCOMPARE(Lines(ui().列表框_align_process), QStringList({"a.fas", "B.fa", "c d.fas"}));
+    QCOMPARE(ui().列表框_align_process->item(2)->data(Qt::UserRole).toInt(), 1);  // a blank in the name
+    QCOMPARE(ui().列表框_align_process->item(0)->data(Qt::UserRole).toInt(), 0);
+
+    Click(ui().单选框align_mafft);
+    Click(ui().按钮_align_run1);
+    QCOMPARE(Lines(ui().列表框_align_process),
+             QStringList({"a.fas    Aligned", "B.fa    Aligned", "c d.fas    Error! Space in Filename!"}));
+    QCOMPARE(ui().标签_align_process->text(), QString("Done!"));
+    QCOMPARE(Status(), std::string("Error:        1 of 3 files not aligned: c d.fas"));
+    QVERIFY(ui().按钮_align_run1->isEnabled());
+    const std::string out = in + "_align_Mafft";
+    QCOMPARE(ui().编辑框_form_in->text(), Q(out));
+    QCOMPARE(Lines(ui().列表框_form_process), QStringList({"a.fas", "B.fa"}));
+    QCOMPARE(g_AlignFolderFiles->Get(), (TextArray{"a.fas", "B.fa", "c d.fas"}));
+    QCOMPARE(g_FormatFolderFiles->Get(), (TextArray{"a.fas", "B.fa"}));
+    page_->SaveScreenshot("align_format_batch");
+
+    // Again: results are passed, and the conversion's folder, the same text as
+    // before, is listed anew.
+    ui().列表框_form_process->clear();
+    Click(ui().按钮_align_run1);
+    QCOMPARE(Lines(ui().列表框_align_process),
+             QStringList({"a.fas    Aligned before. Pass!", "B.fa    Aligned before. Pass!",
+                          "c d.fas    Error! Space in Filename!"}));
+    QCOMPARE(Lines(ui().列表框_form_process), QStringList({"a.fas", "B.fa"}));
+}
+
+void AlignFormatTest::conversionAddsItsLinesBelowTheListing() {
+    const std::string in = MakeFolder("aligned", {"x.fas", "y z.fas"});
+    SetFolder(ui().编辑框_form_in, in + "/");
+    Click(ui().选择框phylips);
+    Click(ui().选择框paml);
+    Click(ui().按钮_form_run);
+    QCOMPARE(Lines(ui().列表框_form_process),
+             QStringList({"x.fas", "y z.fas", "x.fas => phylipi", "y z.fas => phylipi", "x.fas => nexus",
+                          "y z.fas => nexus"}));
+    QCOMPARE(ui().标签_form_process->text(), QString("Done!"));
+    QCOMPARE(Status(), std::string("Info:    Format conversion completed!"));
+    QCOMPARE(FolderNames(in + "_nexus"), (std::vector<std::string>{"x.fas.nex", "y z.fas.nex"}));
+    QVERIFY(!fs::exists(in + "_phylips"));
+    page_->SaveScreenshot("align_format_conversion");
+    Click(ui().选择框phylips);
+    Click(ui().选择框paml);
+}
+
+void AlignFormatTest::typingAPathNeverMixesLists() {
+    // The first folder takes far longer to list than the second.
+    const std::string many = MakeFolder("many", {});
+    for (int i = 0; i < 3000; ++i) WriteFile(many + "/f" + std::to_string(10000 + i) + ".fas", ">a\nA\n");
+    const std::string few = MakeFolder("few", {"only.fas"});
+    ui().编辑框_align_folder->setText(Q(many));
+    ui().编辑框_align_folder->setText(Q(few));
+    QVERIFY(page_->WaitForWorkers());
+    QCOMPARE(Lines(ui().列表框_align_process), QStringList({"only.fas"}));
+    QCOMPARE(g_AlignFolderFiles->Get(), TextArray{"only.fas"});
+}
+
+void AlignFormatTest::radiosAreReadOnceAtTheStart() {
+    const std::string in = MakeFolder("once", {"a.fas", "b.fas", "c.fas"});
+    SetFolder(ui().编辑框_align_folder, in);
+    Click(ui().单选框align_prank_dna);
+    Press(ui().按钮_align_run1);
+    QVERIFY(!ui().按钮_align_run1->isEnabled());
+    Press(ui().单选框align_muscle);  // during the batch
+    QVERIFY(ui().单选框align_muscle->isChecked());
+    QVERIFY(page_->WaitForWorkers());
+    QCOMPARE(FolderNames(in + "_align_PrankDNA"),
+             (std::vector<std::string>{"a.fas.best.fas", "b.fas.best.fas", "c.fas.best.fas"}));
+    QVERIFY(!fs::exists(in + "_align_Muscle"));
+}
+
+void AlignFormatTest::exitRoutineEndsARunningAligner() {
+    const std::string in = MakeFolder("exit", {"1.fas", "2.fas", "3.fas", "4.fas", "5.fas", "6.fas"});
+    SetFolder(ui().编辑框_align_folder, in);
+    Click(ui().单选框align_prank_codon);
+    Press(ui().按钮_align_run1);
+    QTRY_VERIFY_WITH_TIMEOUT(!Children().empty(), 10000);
+
+    ReleaseGlobals();  // the exit routine, as the program ends
+    QTRY_VERIFY_WITH_TIMEOUT(Children().empty(), 1000);
+    QVERIFY(page_->WaitForWorkers(5000));  // the remaining files start nothing
+    QCOMPARE(ui().列表框_align_process->item(5)->text(), QString("6.fas    Failed!"));
+    InitGlobals();  // for the fixture's own exit
+}
+
+QTEST_MAIN(AlignFormatTest)
+#include "align_format_test.moc"
