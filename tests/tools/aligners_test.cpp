@@ -18,15 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ReadBytes;
-using testing::ScopedEnvironment;
 using testing::TempDir;
 using testing::UngappedRecords;
-
-std::string MakeProgram(const TempDir& dir, const std::string& name, bool executable = true) {
-    const std::string path = dir.Write(name, "#!/bin/sh\nexit 0\n");
-    ::chmod(path.c_str(), executable ? 0755 : 0644);
-    return path;
-}
 
 std::vector<std::string> Entries(const std::string& folder) {
     std::vector<std::string> names;
@@ -37,122 +30,83 @@ std::vector<std::string> Entries(const std::string& folder) {
 
 TEST(FindTool, ToolsFolderFirstThenPathElseMissing) {
     TempDir dir;
-    fs::create_directories(dir.Path("program/tools"));
-    fs::create_directories(dir.Path("bin"));
-    fs::create_directories(dir.Path("empty"));
-    const std::string program = dir.Path("program");
-    const std::string besideMuscle = MakeProgram(dir, "program/tools/muscle");
-    MakeProgram(dir, "program/tools/mafft", false);  // not a program: PATH is asked
-    const std::string pathMafft = MakeProgram(dir, "bin/mafft");
-    MakeProgram(dir, "bin/muscle");
-
-    {
-        const ScopedEnvironment path("PATH", ":" + dir.Path("empty") + ":" + dir.Path("bin"));
-        EXPECT_EQ(FindTool(program, "muscle"), besideMuscle);
-        EXPECT_EQ(FindTool(program, "mafft"), pathMafft);
-        EXPECT_EQ(FindTool(program, "prank"), "");
+    for (const char* folder : {"program/tools", "bin", "empty"}) fs::create_directories(dir.Path(folder));
+    for (const char* program : {"program/tools/muscle", "program/tools/mafft", "bin/mafft", "bin/muscle"}) {
+        dir.Write(program, "#!/bin/sh\n");
+        ::chmod(dir.Path(program).c_str(), std::string(program) == "program/tools/mafft" ? 0644 : 0755);
     }
-    const ScopedEnvironment path("PATH", dir.Path("empty"));
-    EXPECT_EQ(FindTool(dir.Path("nowhere"), "muscle"), "");
+    const testing::ScopedPath path(":" + dir.Path("empty") + ":" + dir.Path("bin"));
+    EXPECT_EQ(FindTool(dir.Path("program"), "muscle"), dir.Path("program/tools/muscle"));
+    EXPECT_EQ(FindTool(dir.Path("program"), "mafft"), dir.Path("bin/mafft"));  // the one beside is no program
+    EXPECT_EQ(FindTool(dir.Path("program"), "prank"), "");
 }
 
-struct AlignerCase {
-    Aligner aligner;
-    const char* input;
-    const char* name;
-    friend void PrintTo(const AlignerCase& c, std::ostream* os) { *os << c.name; }
-};
+class EachAligner : public ::testing::TestWithParam<Aligner> {};
 
-class AlignFileWithEachAligner : public ::testing::TestWithParam<AlignerCase> {};
-
-TEST_P(AlignFileWithEachAligner, KeepsEveryRecordAndLeavesNothingElse) {
-    const AlignerCase c = GetParam();
+TEST_P(EachAligner, KeepsEveryRecordAndLeavesNothingElse) {
     TempDir dir;
     fs::create_directories(dir.Path("program"));
     fs::create_directories(dir.Path("out"));
-    const std::string input = dir.Write("in.fas", c.input);
-    const std::string tool = FindTool(dir.Path("program"), ToolFileName(c.aligner));
-    ASSERT_FALSE(tool.empty()) << "install the aligners (scripts/install-deps)";
-
+    const std::string input = dir.Write("in.fas", testing::kDnaFasta);
     const std::string output = dir.Path("out/in.fas");
-    ASSERT_TRUE(AlignFile(c.aligner, tool, input, output, dir.Path("program")));
-    const std::string result = AlignedFilePath(c.aligner, output);
+    ASSERT_TRUE(AlignFile(GetParam(), FindTool(dir.Path("program"), ToolFileName(GetParam())), input, output,
+                          dir.Path("program")));
+    const std::string result = AlignedFilePath(GetParam(), output);
     EXPECT_EQ(UngappedRecords(result), UngappedRecords(input));
     EXPECT_EQ(Entries(dir.Path("out")), std::vector<std::string>{fs::path(result).filename().string()});
     EXPECT_TRUE(Entries(dir.Path("program")).empty());  // the tools' working folder stays clean
 }
 
-INSTANTIATE_TEST_SUITE_P(RealAligners, AlignFileWithEachAligner,
-                         ::testing::Values(AlignerCase{Aligner::kMuscle, testing::kDnaFasta, "Muscle"},
-                                           AlignerCase{Aligner::kMafft, testing::kDnaFasta, "Mafft"},
-                                           AlignerCase{Aligner::kPrankDna, testing::kDnaFasta, "PrankDna"},
-                                           AlignerCase{Aligner::kPrankProtein, testing::kProteinFasta, "PrankProtein"},
-                                           AlignerCase{Aligner::kPrankCodon, testing::kDnaFasta, "PrankCodon"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(RealAligners, EachAligner,
+                         ::testing::Values(Aligner::kMuscle, Aligner::kMafft, Aligner::kPrankDna,
+                                           Aligner::kPrankProtein, Aligner::kPrankCodon));
 
 TEST(AlignFile, AFailedRunPutsNothingInPlaceAndKeepsAnOlderResult) {
     TempDir dir;
     const std::string empty = dir.Write("empty.fas", "");
-    const std::string notFasta = dir.Write("words.fas", "no records here\njust words\n");
-    const std::string mafft = FindTool(dir.Path("none"), kMafftTool);
-    const std::string muscle = FindTool(dir.Path("none"), kMuscleTool);
-    const std::string prank = FindTool(dir.Path("none"), kPrankTool);
-
-    // mafft ends well on an empty input but writes nothing.
-    EXPECT_FALSE(AlignFile(Aligner::kMafft, mafft, empty, dir.Path("a.fas"), dir.Root()));
-    EXPECT_FALSE(AlignFile(Aligner::kMuscle, muscle, notFasta, dir.Path("b.fas"), dir.Root()));
-    EXPECT_FALSE(AlignFile(Aligner::kPrankDna, prank, notFasta, dir.Path("c.fas"), dir.Root()));
-    EXPECT_FALSE(AlignFile(Aligner::kMuscle, "", dir.Write("in.fas", testing::kDnaFasta), dir.Path("d.fas"),
-                           dir.Root()));
-    EXPECT_FALSE(fs::exists(dir.Path("a.fas")));
-    EXPECT_FALSE(fs::exists(dir.Path("b.fas")));
-    EXPECT_FALSE(fs::exists(dir.Path("c.fas.best.fas")));
-    EXPECT_FALSE(fs::exists(dir.Path("d.fas")));
-
-    dir.Write("older.fas", ">kept\nACGT\n");
-    EXPECT_FALSE(AlignFile(Aligner::kMafft, mafft, notFasta, dir.Path("older.fas"), dir.Root()));
-    EXPECT_EQ(ReadBytes(dir.Path("older.fas")), ">kept\nACGT\n");
-    EXPECT_EQ(Entries(dir.Root().string()).size(), 4u);  // the inputs and the older file: no scratch left
+    const std::string words = dir.Write("words.fas", "no records here\n");
+    const std::string older = dir.Write("older.fas", ">kept\nACGT\n");
+    const auto tool = [&](std::string_view name) { return FindTool(dir.Path("none"), name); };
+    // mafft ends well on an empty input, but writes nothing.
+    EXPECT_FALSE(AlignFile(Aligner::kMafft, tool(kMafftTool), empty, dir.Path("a.fas"), dir.Root()));
+    EXPECT_FALSE(AlignFile(Aligner::kMuscle, tool(kMuscleTool), words, dir.Path("b.fas"), dir.Root()));
+    EXPECT_FALSE(AlignFile(Aligner::kPrankDna, tool(kPrankTool), words, dir.Path("c.fas"), dir.Root()));
+    EXPECT_FALSE(AlignFile(Aligner::kMafft, tool(kMafftTool), words, older, dir.Root()));
+    EXPECT_FALSE(ConvertFile(AlignmentFormat::kNexus, tool(kPrankTool), words, dir.Path("d.fas"), dir.Root()));
+    EXPECT_EQ(ReadBytes(older), ">kept\nACGT\n");
+    EXPECT_EQ(Entries(dir.Root().string()), (std::vector<std::string>{"empty.fas", "older.fas", "words.fas"}));
 }
 
-TEST(ConvertFile, FourFormatsNamedByTheConverterAndAFailure) {
+TEST(ConvertFile, FourFormatsNamedAsTheConverterNamesThem) {
     TempDir dir;
-    const std::string prank = FindTool(dir.Path("none"), kPrankTool);
     const std::string aligned = dir.Write("aln.fas", ">a\nATG-CA\n>b\nATGGCA\n>c\nATGGC-\n");
     for (const AlignmentFormat format :
          {AlignmentFormat::kPhylipi, AlignmentFormat::kPhylips, AlignmentFormat::kPaml, AlignmentFormat::kNexus}) {
-        const std::string output = dir.Path(std::string("aln.fas.") + std::string(FormatName(format)));
-        ASSERT_TRUE(ConvertFile(format, prank, aligned, output, dir.Root())) << FormatName(format);
+        const std::string output = dir.Path("aln." + std::string(FormatName(format)));
+        ASSERT_TRUE(ConvertFile(format, FindTool(dir.Path("none"), kPrankTool), aligned, output, dir.Root()));
         const std::string converted = ReadBytes(ConvertedFilePath(output, format));
-        if (format == AlignmentFormat::kNexus)
-            EXPECT_TRUE(converted.starts_with("#NEXUS")) << converted;
-        else
-            EXPECT_TRUE(TrimBlanks(converted.substr(0, converted.find('\n'))) == "3 6") << converted;
+        const std::string firstLine(TrimBlanks(converted.substr(0, converted.find('\n'))));
+        EXPECT_EQ(firstLine, format == AlignmentFormat::kNexus ? "#NEXUS" : "3 6") << FormatName(format);
     }
-    EXPECT_FALSE(ConvertFile(AlignmentFormat::kNexus, prank, dir.Write("x.fas", "not an alignment\n"),
-                             dir.Path("x.fas"), dir.Root()));
-    EXPECT_FALSE(fs::exists(dir.Path("x.fas.nex")));
 }
 
 TEST(AlignFile, NoCommandInAFolderOrFileNameEverRuns) {
     TempDir dir;
-    // Blanks, quotes and every shell metacharacter, in the folder and the file
-    // name. Had a shell read them, "pwned" would appear in the working folder.
+    // Blanks, quotes and shell metacharacters in the folder and the file names.
+    // Had a shell read them, "pwned" would appear in the working folder.
     const std::string folder = dir.Path("in ;$(touch pwned)`touch pwned`&|>'\"\nx");
+    const std::string program = dir.Path("program");
     fs::create_directories(folder);
+    fs::create_directories(program);
     const std::string input = JoinPath(folder, "$(touch pwned);`touch pwned`&x.fas");
     std::ofstream(input, std::ios::binary) << testing::kDnaFasta;
-    const std::string program = dir.Path("program");
-    fs::create_directories(program);
-
     for (const Aligner aligner : {Aligner::kMuscle, Aligner::kMafft, Aligner::kPrankDna}) {
         const std::string output = JoinPath(folder, std::string(ToolFileName(aligner)) + " $(touch pwned).fas");
-        EXPECT_TRUE(AlignFile(aligner, FindTool(program, ToolFileName(aligner)), input, output, program))
-            << ToolFileName(aligner);
+        EXPECT_TRUE(AlignFile(aligner, FindTool(program, ToolFileName(aligner)), input, output, program));
         EXPECT_EQ(UngappedRecords(AlignedFilePath(aligner, output)), UngappedRecords(input));
     }
-    EXPECT_TRUE(ConvertFile(AlignmentFormat::kNexus, FindTool(program, kPrankTool), input, input + " conv", program));
-    EXPECT_TRUE(fs::exists(input + " conv.nex"));
+    EXPECT_TRUE(ConvertFile(AlignmentFormat::kNexus, FindTool(program, kPrankTool), input, input + ";x", program));
+    EXPECT_TRUE(fs::exists(input + ";x.nex"));
     EXPECT_TRUE(Entries(program).empty());
 }
 
