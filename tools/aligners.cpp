@@ -86,7 +86,7 @@ bool PlaceResult(const std::string& result, const std::string& destination, cons
     if (fd < 0) return false;
     OutputFile out;
     bool ok = out.Open(destination, {input});
-    std::string block(std::size_t(1) << 20, '\0');
+    std::string block(std::size_t(64) << 10, '\0');
     while (ok) {
         const ssize_t count = ::read(fd, block.data(), block.size());
         if (count < 0 && errno == EINTR) continue;
