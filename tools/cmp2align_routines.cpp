@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <vector>
 
 #include "model/file_bytes.h"
@@ -38,6 +39,19 @@ ReportLayout LayoutOf(const AlignmentComparison& comparison) {
     return layout;
 }
 
+// The column a report line describes, if it describes one.
+struct ColumnLine {
+    Alignment alignment;
+    std::size_t column;
+};
+std::optional<ColumnLine> ColumnAt(const AlignmentComparison& comparison, const ReportLayout& at, std::size_t line) {
+    if (line >= at.first && line < at.second - 1) return ColumnLine{Alignment::kFirst, line - at.first + 1};
+    if (line >= at.second && line < at.same - 3) return ColumnLine{Alignment::kSecond, line - at.second + 1};
+    if (line >= at.same && line < at.counts)
+        return ColumnLine{Alignment::kSecond, comparison.SameColumns()[line - at.same].second};
+    return std::nullopt;
+}
+
 // True when path names nothing at all (as opposed to a file that cannot be read).
 bool NamesNothing(const std::string& path) {
     struct stat info {};
@@ -69,15 +83,17 @@ std::string ComparisonResult::ReportLine(std::size_t line) const {
     if (line == 0) return "==>There are " + IntToText((long long)c.SharedCount()) + kSharedTitle;
     if (line < at.first - 2) return std::string(c.SharedId(line - at.ids));
     if (line == at.first - 1) return kCountingTitle;
-    if (line >= at.first && line < at.second - 1) return c.ColumnString(Alignment::kFirst, line - at.first + 1);
-    if (line >= at.second && line < at.same - 3) return c.ColumnString(Alignment::kSecond, line - at.second + 1);
+    if (const std::optional<ColumnLine> column = ColumnAt(c, at, line))
+        return c.ColumnString(column->alignment, column->column);
     if (line == at.same - 1) return kSameTitle;
-    if (line >= at.same && line < at.counts)
-        return c.ColumnString(Alignment::kSecond, c.SameColumns()[line - at.same].second);
     if (line == at.counts) return "Same columns: " + IntToText((long long)c.SameColumns().size());
     if (line == at.counts + 1) return "Raw 1 columns: " + IntToText((long long)c.ColumnCount(Alignment::kFirst));
     if (line == at.counts + 2) return "Raw 2 columns: " + IntToText((long long)c.ColumnCount(Alignment::kSecond));
     return {};  // the empty lines between the sections and at the end
+}
+
+bool ComparisonResult::IsColumnLine(std::size_t line) const {
+    return ColumnAt(comparison_, LayoutOf(comparison_), line).has_value();
 }
 
 std::string ComparisonResult::ReportText() const {
