@@ -21,11 +21,12 @@ std::uint64_t Mix(std::uint64_t hash, std::uint64_t value) {
 }
 
 std::size_t DecimalDigits(std::uint64_t value) {
-    std::size_t digits = 1;
-    while (value >= 10) {
-        value /= 10;
-        ++digits;
-    }
+    if (value < 10) return 1;
+    if (value < 100) return 2;
+    if (value < 1000) return 3;
+    if (value < 10000) return 4;
+    std::size_t digits = 5;
+    for (value /= 100000; value > 0; value /= 10) ++digits;
     return digits;
 }
 
@@ -50,14 +51,28 @@ bool ReadAlignmentRecords(const std::string& path, std::vector<AlignmentRecord>&
     records.clear();
     LineReader reader;
     if (!reader.Open(path)) return false;
+    // Rows of an alignment are as long as each other: each is given the room of
+    // the one before, and room left over by growing is given back.
+    const auto finish = [&records] {
+        std::string& sequence = records.back().sequence;
+        if (sequence.capacity() - sequence.size() > sequence.size() / 8) sequence.shrink_to_fit();
+    };
     std::string_view line;
     while (reader.Next(line)) {
         line = TrimBlanks(line);
-        if (!line.empty() && line.front() == '>')
+        if (!line.empty() && line.front() == '>') {
+            std::size_t room = 0;
+            if (!records.empty()) {
+                finish();
+                room = records.back().sequence.size();
+            }
             records.push_back({std::string(line), {}});
-        else if (!records.empty())
+            records.back().sequence.reserve(room);
+        } else if (!records.empty()) {
             records.back().sequence += line;
+        }
     }
+    if (!records.empty()) finish();
     return !reader.ReadFailed();
 }
 
@@ -154,6 +169,40 @@ char AlignmentComparison::FirstCharacter(std::size_t row, std::size_t column) co
     return column <= sequence.size() ? sequence[column - 1] : '\0';
 }
 
+// The residue numbers of one column after another of one alignment. Moving a
+// few columns on reads a few bytes per row, so confirming the same columns,
+// which mostly come in column order, costs about one byte per row each.
+class AlignmentComparison::ColumnCursor {
+public:
+    explicit ColumnCursor(const Side& side) : side_(side), counts_(side.rows.size()) {}
+
+    const std::vector<std::uint64_t>& ValuesAt(std::size_t column) {
+        const std::size_t rows = side_.rows.size();
+        if (column < column_ || column - column_ > kBlock) {  // start again from the stored counts
+            column_ = (column - 1) / kBlock * kBlock;
+            const std::uint64_t* stored = side_.checkpoints.data() + column_ / kBlock * rows;
+            std::copy(stored, stored + rows, counts_.begin());
+        }
+        values_.resize(rows);
+        for (std::size_t row = 0; row < rows; ++row) {
+            const std::string& sequence = *side_.rows[row];
+            const std::size_t end = std::min(column, sequence.size());
+            std::uint64_t count = counts_[row];
+            for (std::size_t c = column_; c < end; ++c) count += sequence[c] != '-';
+            counts_[row] = count;
+            values_[row] = column <= sequence.size() && sequence[column - 1] == '-' ? 0 : count;
+        }
+        column_ = column;
+        return values_;
+    }
+
+private:
+    const Side& side_;
+    std::size_t column_ = 0;              // the counts hold the residues of columns 1 to column_
+    std::vector<std::uint64_t> counts_;
+    std::vector<std::uint64_t> values_;
+};
+
 void AlignmentComparison::FindSameColumns() {
     std::vector<std::uint64_t> a, b;
     const auto same = [&](const Side& left, std::size_t i, const Side& right, std::size_t j) {
@@ -161,6 +210,7 @@ void AlignmentComparison::FindSameColumns() {
         ColumnValues(right, j, b);
         return a == b;
     };
+    ColumnCursor firstCursor(first_), secondCursor(second_);
     // Finds column among the columns kept for its hash, or keeps it; true when found.
     using Kept = std::unordered_multimap<std::uint64_t, std::size_t>;
     const auto findOrKeep = [&](Kept& kept, const Side& side, std::size_t column) {
@@ -180,7 +230,7 @@ void AlignmentComparison::FindSameColumns() {
         if (findOrKeep(secondColumns, second_, column)) continue;  // listed at its first column
         const auto [from, to] = firstColumns.equal_range(second_.hashes[column - 1]);
         for (auto it = from; it != to; ++it)
-            if (same(second_, column, first_, it->second)) {
+            if (secondCursor.ValuesAt(column) == firstCursor.ValuesAt(it->second)) {
                 same_.push_back({it->second, column});
                 break;
             }

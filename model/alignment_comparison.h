@@ -89,6 +89,8 @@ private:
         std::size_t longest = 0;
     };
 
+    class ColumnCursor;
+
     const Side& Of(Alignment alignment) const { return alignment == Alignment::kFirst ? first_ : second_; }
     static void Sweep(Side& side);
     // The residue numbers of a column (from 1) into values.

@@ -12,8 +12,8 @@ namespace tulvarine::platform {
 
 namespace {
 constexpr char kOwnerProperty[] = "tulvarineAppender";
-// About 2 000 lines of an alignment: a few milliseconds of the GUI thread each.
-constexpr std::size_t kPieceBytes = 128 * 1024;
+// About 1 000 lines of an alignment: a few milliseconds of the GUI thread each.
+constexpr std::size_t kPieceBytes = 64 * 1024;
 
 std::atomic<unsigned long long> g_lastTicket{0};
 }  // namespace

@@ -54,13 +54,20 @@ void Finish(Waiter* waiter, bool ran) {
     d.finished.notify_all();
 }
 
-// GUI thread: runs every queued call.
+// GUI thread: runs the calls queued when it was woken. Calls queued while they
+// run wake it again and wait for the next turn of the event loop, so a worker
+// that sends call after call cannot keep the window from drawing and reacting.
 void RunQueuedCalls() {
     Dispatcher& d = TheDispatcher();
     std::uint64_t wakeUps = 0;
     while (::read(d.wakeFd, &wakeUps, sizeof wakeUps) > 0) {
     }
-    for (;;) {
+    std::size_t due = 0;
+    {
+        std::lock_guard lock(d.mutex);
+        due = d.queue.size();
+    }
+    for (; due > 0; --due) {
         Call call;
         {
             std::lock_guard lock(d.mutex);

@@ -71,8 +71,10 @@ Cmp2AlignPage::Cmp2AlignPage(const ToolPageContext& context)
       report_(new ReportLinesModel(kFirstReport, context.ui.编辑框_Comp_out1->font(), this)),
       grid_(new ConservedGridModel(this)) {
     ui_.编辑框_Comp_out1->setModel(report_);
+    ui_.编辑框_Comp_out1->setItemDelegate(new ReportLineDelegate(ui_.编辑框_Comp_out1));
     ui_.编辑框_Comp_out1->installEventFilter(this);
     ui_.高级表格2->setModel(grid_);
+    ui_.高级表格2->setFont(grid_->CellFont());  // loaded now, not on the first run's drawing
     using Page = Cmp2AlignPage;
     connect(ui_.按钮_comp_align_1, &QPushButton::clicked, this, &Page::OnCmp2AlignScan1Click);
     connect(ui_.按钮_comp_align_2, &QPushButton::clicked, this, &Page::OnCmp2AlignScan2Click);

@@ -92,8 +92,15 @@ std::string ComparisonResult::ReportLine(std::size_t line) const {
     return {};  // the empty lines between the sections and at the end
 }
 
-bool ComparisonResult::IsColumnLine(std::size_t line) const {
-    return ColumnAt(comparison_, LayoutOf(comparison_), line).has_value();
+TextArray ComparisonResult::ShortReportLines() const {
+    const ReportLayout at = LayoutOf(comparison_);
+    TextArray lines;
+    for (std::size_t line = 0; line < at.total; ++line) {
+        if (line == at.first) line = at.same - 3;  // past both alignments' columns
+        if (line == at.same) line = at.counts;     // past the same columns
+        lines.push_back(ReportLine(line));
+    }
+    return lines;
 }
 
 std::string ComparisonResult::ReportText() const {

@@ -40,9 +40,9 @@ public:
     std::string ReportText() const;
     // The length in bytes of the longest report line.
     std::size_t LongestReportLine() const { return longestLine_; }
-    // True for a line that describes a column (thousands of bytes of digits
-    // and "-" in a large comparison), false for a title, an ID or a count.
-    bool IsColumnLine(std::size_t line) const;
+    // The report lines that do not describe a column (those are thousands of
+    // bytes of digits and "-" in a large comparison): titles, IDs and counts.
+    TextArray ShortReportLines() const;
 
     // The caption of the proportion label: "Proportion Conserved Columns: 66.6667%",
     // or "...: NA" when neither alignment has a column.

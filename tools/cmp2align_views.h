@@ -9,6 +9,7 @@
 #include <QAbstractTableModel>
 #include <QFont>
 #include <QSize>
+#include <QStyledItemDelegate>
 
 #include <memory>
 
@@ -42,6 +43,16 @@ private:
     QSize rowSize_;  // every row: the widest line
 };
 
+// Draws a report line. Of a long line only the part within the view is laid
+// out: a line of 5 000 numbers costs what a short one does.
+class ReportLineDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+};
+
 // The grid: a first row without data, a first column of IDs, and the residues
 // of the conserved columns on their colours.
 class ConservedGridModel : public QAbstractTableModel {
@@ -51,6 +62,8 @@ public:
     explicit ConservedGridModel(QObject* parent);
 
     void Show(std::shared_ptr<const ComparisonResult> result);
+    // Every cell's font: "Courier New", bold, 16 pixels high.
+    const QFont& CellFont() const { return font_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
