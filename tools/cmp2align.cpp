@@ -8,6 +8,7 @@
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 
 #include <functional>
@@ -72,6 +73,15 @@ Cmp2AlignPage::Cmp2AlignPage(const ToolPageContext& context)
       grid_(new ConservedGridModel(this)) {
     ui_.编辑框_Comp_out1->setModel(report_);
     ui_.编辑框_Comp_out1->setItemDelegate(new ReportLineDelegate(ui_.编辑框_Comp_out1));
+    // Hundreds of thousands of lines are laid out over several turns of the event
+    // loop; a new report stays scrolled to its end while they are, until the user scrolls.
+    ui_.编辑框_Comp_out1->setLayoutMode(QListView::Batched);
+    ui_.编辑框_Comp_out1->setBatchSize(50000);
+    QScrollBar* reportLines = ui_.编辑框_Comp_out1->verticalScrollBar();
+    connect(reportLines, &QScrollBar::rangeChanged, this, [this, reportLines] {
+        if (reportAtEnd_) reportLines->setValue(reportLines->maximum());
+    });
+    connect(reportLines, &QScrollBar::actionTriggered, this, [this] { reportAtEnd_ = false; });
     ui_.编辑框_Comp_out1->installEventFilter(this);
     ui_.高级表格2->setModel(grid_);
     ui_.高级表格2->setFont(grid_->CellFont());  // loaded now, not on the first run's drawing
@@ -122,7 +132,8 @@ void Cmp2AlignPage::OnCmp2AlignRunClick() {
 void Cmp2AlignPage::Show(std::shared_ptr<const ComparisonResult> result) {
     shown_ = result;
     report_->Show(result);
-    ui_.编辑框_Comp_out1->scrollToBottom();  // as appending to the report box would
+    reportAtEnd_ = true;  // as appending to the report box would
+    ui_.编辑框_Comp_out1->scrollToBottom();
     platform::SetControlText(ui_.标签_Comp_RC3, result->ProportionCaption());
     grid_->Show(result);
     ui_.高级表格2->setColumnWidth(0, kIdColumnWidth);

@@ -40,6 +40,7 @@ private:
     ReportLinesModel* report_;
     ConservedGridModel* grid_;
     std::shared_ptr<const ComparisonResult> shown_;  // what the grid shows; GUI thread only
+    bool reportAtEnd_ = false;                       // the report keeps to its last line
 };
 
 }  // namespace tulvarine

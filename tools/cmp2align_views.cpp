@@ -33,13 +33,14 @@ qreal TextWidth(const QFontMetricsF& metrics, const QString& text) {
 }  // namespace
 
 ReportLinesModel::ReportLinesModel(const QString& text, const QFont& font, QObject* parent)
-    : QAbstractListModel(parent), initialLines_(text.split('\n')), font_(font) {
+    : QAbstractListModel(parent), initialLines_(text.split('\n')), font_(font), rows_(int(initialLines_.size())) {
     SizeRowsFor(initialLines_, 0);
 }
 
 void ReportLinesModel::Show(std::shared_ptr<const ComparisonResult> result) {
     beginResetModel();
     result_ = std::move(result);
+    rows_ = ClampedInt(result_->ReportLineCount());
     // Lines of digits are sized by their length; the few others are measured.
     QStringList shortLines;
     for (const std::string& line : result_->ShortReportLines()) shortLines << platform::BytesToBoxText(line);
@@ -65,10 +66,7 @@ QString ReportLinesModel::LinesText(QModelIndexList rows) const {
     return lines.join('\n');
 }
 
-int ReportLinesModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid()) return 0;
-    return result_ ? ClampedInt(result_->ReportLineCount()) : int(initialLines_.size());
-}
+int ReportLinesModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
 QVariant ReportLinesModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
@@ -121,16 +119,14 @@ ConservedGridModel::ConservedGridModel(QObject* parent) : QAbstractTableModel(pa
 void ConservedGridModel::Show(std::shared_ptr<const ComparisonResult> result) {
     beginResetModel();
     result_ = std::move(result);
+    rows_ = ClampedInt(result_->GridRows());
+    columns_ = ClampedInt(result_->GridColumns());
     endResetModel();
 }
 
-int ConservedGridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() || !result_ ? 0 : ClampedInt(result_->GridRows());
-}
+int ConservedGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
-int ConservedGridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() || !result_ ? 0 : ClampedInt(result_->GridColumns());
-}
+int ConservedGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
 
 QVariant ConservedGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || !result_) return {};

@@ -40,6 +40,7 @@ private:
     QStringList initialLines_;
     QFont font_;
     std::shared_ptr<const ComparisonResult> result_;
+    int rows_;       // asked for once per row when a view lays the rows out
     QSize rowSize_;  // every row: the widest line
 };
 
@@ -71,6 +72,7 @@ public:
 
 private:
     std::shared_ptr<const ComparisonResult> result_;
+    int rows_ = 0, columns_ = 0;
     QFont font_;
 };
 
