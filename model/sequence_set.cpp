@@ -13,6 +13,7 @@
 #include "model/ordered_batches.h"
 #include "model/output_file.h"
 #include "model/progress.h"
+#include "model/similarity_score.h"
 #include "model/text.h"
 
 namespace tulvarine {
@@ -270,6 +271,8 @@ bool SequenceSet::WriteOrfs(const std::string& outputPath, int geneticCodeIndex,
     if (!out.Open(outputPath)) return false;  // no point searching for a file that cannot exist
     if (mode != kLongestOrf && mode != kAllOrfs && mode != kMostSimilarOrf) return out.Close();
     const std::size_t n = headers_.size();
+    // Profiled once for every piece of every record; read-only, so shared by the threads.
+    const SimilarityProfile profile(mode == kMostSimilarOrf ? reference : std::string_view());
     RunOrderedBatches<std::string>(
         n, RecordBatchSize(n),
         [&](std::size_t first, std::size_t last, std::string& text) {
@@ -285,7 +288,7 @@ bool SequenceSet::WriteOrfs(const std::string& outputPath, int geneticCodeIndex,
                     AppendAllOrfs(sequence.GetText(), geneticCodeIndex, cutoff, true, header.PartView(SequenceHeader::kId), text);
                     break;
                 case kMostSimilarOrf:
-                    text += sequence.FindMostSimilarOrf(geneticCodeIndex, cutoff, true, reference, header.PartView());
+                    text += sequence.FindMostSimilarOrf(geneticCodeIndex, cutoff, true, profile, header.PartView());
                     text += "\r\n";
                     break;
                 }
