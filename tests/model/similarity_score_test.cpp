@@ -67,37 +67,26 @@ int TwoRowTableScore(std::string_view a, std::string_view b) {
     return above[b.size()];
 }
 
-// Random texts over a few alphabets: every byte (letters, digits, control bytes,
-// high bytes), protein letters in both cases with "*", "X" and "-", and two
-// letters only, which gives long common stretches and high scores.
-class RandomTexts {
-public:
-    explicit RandomTexts(unsigned seed) : random_(seed) {}
-
-    std::string Make(std::size_t length, int alphabet) {
-        static constexpr std::string_view kProtein = "ACDEFGHIKLMNPQRSTVWYacdefghiklmnpqrstvwy*X-";
-        std::string s(length, 'A');
-        for (char& c : s) {
-            const unsigned r = unsigned(random_());
-            c = alphabet == 0 ? char(r % 256) : alphabet == 1 ? kProtein[r % kProtein.size()] : "KR"[r % 2];
-        }
-        return s;
+// A random text over one of three alphabets: every byte (control and high bytes
+// too), protein letters in both cases with "*", "X" and "-", or two letters,
+// which gives long common stretches and high scores.
+std::string RandomText(std::mt19937& random, std::size_t length, int alphabet) {
+    static constexpr std::string_view kProtein = "ACDEFGHIKLMNPQRSTVWYacdefghiklmnpqrstvwy*X-";
+    std::string s(length, 'A');
+    for (char& c : s) {
+        const unsigned r = unsigned(random());
+        c = alphabet == 0 ? char(r % 256) : alphabet == 1 ? kProtein[r % kProtein.size()] : "KR"[r % 2];
     }
-    std::size_t Below(std::size_t n) { return std::size_t(random_() % n); }
-
-private:
-    std::mt19937 random_;
-};
+    return s;
+}
 
 TEST(ScoreGlobalAlignment, AgreesWithThePlainTableAtEveryLength) {
-    RandomTexts texts(18);
+    std::mt19937 random(18);
     for (std::size_t length = 0; length <= 640; ++length) {  // past 504: one block and chained blocks
-        const int alphabet = int(length % 3);
-        const std::string reference = texts.Make(length, alphabet);
+        const std::string reference = RandomText(random, length, int(length % 3));
         const SimilarityProfile profile(reference);  // one profile, several texts, as the ORF search uses it
-        EXPECT_EQ(profile.Length(), length);
-        for (int k = 0; k < 3; ++k) {
-            const std::string piece = texts.Make(texts.Below(320), k == 0 ? alphabet : k);
+        for (int alphabet = 0; alphabet < 3; ++alphabet) {
+            const std::string piece = RandomText(random, random() % 320, alphabet);
             const int expected = TwoRowTableScore(piece, reference);
             ASSERT_EQ(profile.Score(piece), expected) << "lengths " << piece.size() << " / " << length;
             ASSERT_EQ(ScoreGlobalAlignment(piece, reference), expected) << piece.size() << " / " << length;
@@ -108,21 +97,21 @@ TEST(ScoreGlobalAlignment, AgreesWithThePlainTableAtEveryLength) {
 }
 
 TEST(ScoreGlobalAlignment, AgreesWithThePlainTableNearTheSixteenBitLimits) {
-    RandomTexts texts(16);
+    std::mt19937 random(16);
     // Scores around 32 767: near-identical texts of about 3 277 residues.
     for (const std::size_t length : {3276, 3277, 3278}) {
-        const std::string a = texts.Make(length, 1);
+        const std::string a = RandomText(random, length, 1);
         std::string b = a;
-        b[texts.Below(length)] = 'Z';
+        b[random() % length] = 'Z';
         EXPECT_EQ(ScoreGlobalAlignment(a, a), 10 * int(length));
         EXPECT_EQ(ScoreGlobalAlignment(a, b), TwoRowTableScore(a, b)) << length;
     }
     // Lengths around 32 768 and 65 536, with scores down to about -65 600.
     for (const std::size_t length : {32767, 32768, 32769, 65535, 65536, 65537}) {
-        const std::string long_ = texts.Make(length, int(length % 3)), short_ = texts.Make(40, int(length % 3));
-        EXPECT_EQ(ScoreGlobalAlignment(long_, short_), TwoRowTableScore(long_, short_)) << length;
-        EXPECT_EQ(SimilarityProfile(long_).Score(short_), TwoRowTableScore(short_, long_)) << length;
-        EXPECT_EQ(ScoreGlobalAlignment("", long_), -int(length));
+        const std::string longText = RandomText(random, length, int(length % 3));
+        const std::string shortText = RandomText(random, 40, int(length % 3));
+        EXPECT_EQ(ScoreGlobalAlignment(longText, shortText), TwoRowTableScore(longText, shortText)) << length;
+        EXPECT_EQ(SimilarityProfile(longText).Score(shortText), TwoRowTableScore(shortText, longText)) << length;
     }
 }
 
