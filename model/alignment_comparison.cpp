@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <charconv>
+#include <future>
 #include <stdexcept>
 #include <unordered_map>
 
 #include "model/line_reader.h"
+#include "model/ordered_batches.h"
 #include "model/text.h"
 
 namespace tulvarine {
@@ -100,8 +102,9 @@ AlignmentComparison::AlignmentComparison(std::vector<AlignmentRecord> first, std
         first_.rows.push_back(inFirst->second);
         second_.rows.push_back(inSecond->second);
     }
+    auto secondSwept = std::async(std::launch::async, [this] { Sweep(second_); });
     Sweep(first_);
-    Sweep(second_);
+    secondSwept.get();
     FindSameColumns();
 }
 
@@ -134,39 +137,6 @@ void AlignmentComparison::Sweep(Side& side) {
         std::copy(hashes, hashes + (end - begin), side.hashes.begin() + std::ptrdiff_t(begin));
         side.longest = std::max(side.longest, *std::max_element(lengths, lengths + (end - begin)));
     }
-}
-
-void AlignmentComparison::ColumnValues(const Side& side, std::size_t column, std::vector<std::uint64_t>& values) {
-    const std::size_t rows = side.rows.size();
-    const std::size_t block = (column - 1) / kBlock;
-    const std::uint64_t* counts = side.checkpoints.data() + block * rows;
-    values.resize(rows);
-    for (std::size_t row = 0; row < rows; ++row) {
-        const std::string& sequence = *side.rows[row];
-        const std::size_t end = std::min(column, sequence.size());
-        std::uint64_t count = counts[row];
-        for (std::size_t c = block * kBlock; c < end; ++c) count += sequence[c] != '-';
-        values[row] = column <= sequence.size() && sequence[column - 1] == '-' ? 0 : count;
-    }
-}
-
-std::string AlignmentComparison::ColumnString(Alignment alignment, std::size_t column) const {
-    const Side& side = Of(alignment);
-    std::vector<std::uint64_t> values;
-    ColumnValues(side, column, values);
-    std::string text;
-    text.reserve(values.size() * 6);
-    char digits[24];
-    for (std::uint64_t value : values) {
-        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-        text.append(digits, end).push_back('-');
-    }
-    return text;
-}
-
-char AlignmentComparison::FirstCharacter(std::size_t row, std::size_t column) const {
-    const std::string& sequence = *first_.rows[row];
-    return column <= sequence.size() ? sequence[column - 1] : '\0';
 }
 
 // The residue numbers of one column after another of one alignment. Moving a
@@ -203,20 +173,33 @@ private:
     std::vector<std::uint64_t> values_;
 };
 
+std::string AlignmentComparison::ColumnString(Alignment alignment, std::size_t column) const {
+    ColumnCursor cursor(Of(alignment));
+    const std::vector<std::uint64_t>& values = cursor.ValuesAt(column);
+    std::string text;
+    text.reserve(values.size() * 6);
+    char digits[24];
+    for (std::uint64_t value : values) {
+        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        text.append(digits, end).push_back('-');
+    }
+    return text;
+}
+
+char AlignmentComparison::FirstCharacter(std::size_t row, std::size_t column) const {
+    const std::string& sequence = *first_.rows[row];
+    return column <= sequence.size() ? sequence[column - 1] : '\0';
+}
+
 void AlignmentComparison::FindSameColumns() {
-    std::vector<std::uint64_t> a, b;
-    const auto same = [&](const Side& left, std::size_t i, const Side& right, std::size_t j) {
-        ColumnValues(left, i, a);
-        ColumnValues(right, j, b);
-        return a == b;
-    };
-    ColumnCursor firstCursor(first_), secondCursor(second_);
-    // Finds column among the columns kept for its hash, or keeps it; true when found.
+    // Finds column among the columns kept for its hash, or keeps it; true when
+    // found. Two columns of one alignment rarely share a description (columns
+    // of gaps), so these confirmations start from the stored counts.
     using Kept = std::unordered_multimap<std::uint64_t, std::size_t>;
     const auto findOrKeep = [&](Kept& kept, const Side& side, std::size_t column) {
         const auto [from, to] = kept.equal_range(side.hashes[column - 1]);
         for (auto it = from; it != to; ++it)
-            if (same(side, column, side, it->second)) return true;
+            if (ColumnCursor(side).ValuesAt(column) == ColumnCursor(side).ValuesAt(it->second)) return true;
         kept.emplace(side.hashes[column - 1], column);
         return false;
     };
@@ -224,17 +207,29 @@ void AlignmentComparison::FindSameColumns() {
     Kept firstColumns;  // the first column of each description of the first alignment
     firstColumns.reserve(first_.length);
     for (std::size_t column = 1; column <= first_.length; ++column) (void)findOrKeep(firstColumns, first_, column);
+    // The first column of each description of the second alignment, paired
+    // with the columns of the first alignment that have its hash.
+    std::vector<SameColumn> candidates;
     Kept secondColumns;
     secondColumns.reserve(second_.length);
     for (std::size_t column = 1; column <= second_.length; ++column) {
-        if (findOrKeep(secondColumns, second_, column)) continue;  // listed at its first column
+        if (findOrKeep(secondColumns, second_, column)) continue;
         const auto [from, to] = firstColumns.equal_range(second_.hashes[column - 1]);
-        for (auto it = from; it != to; ++it)
-            if (secondCursor.ValuesAt(column) == firstCursor.ValuesAt(it->second)) {
-                same_.push_back({it->second, column});
-                break;
-            }
+        for (auto it = from; it != to; ++it) candidates.push_back({it->second, column});
     }
+    // Confirmed on all cores, kept in order; at most one first column can match.
+    RunOrderedBatches<std::vector<char>>(
+        candidates.size(), std::max<std::size_t>(256, candidates.size() / (BatchThreads() * 4)),
+        [&](std::size_t first, std::size_t last, std::vector<char>& confirmed) {
+            ColumnCursor firstCursor(first_), secondCursor(second_);
+            for (std::size_t i = first; i < last; ++i)
+                confirmed.push_back(secondCursor.ValuesAt(candidates[i].second) ==
+                                    firstCursor.ValuesAt(candidates[i].first));
+        },
+        [&](std::size_t first, std::size_t last, const std::vector<char>& confirmed) {
+            for (std::size_t i = first; i < last; ++i)
+                if (confirmed[i - first]) same_.push_back(candidates[i]);
+        });
 }
 
 }  // namespace tulvarine

@@ -93,8 +93,6 @@ private:
 
     const Side& Of(Alignment alignment) const { return alignment == Alignment::kFirst ? first_ : second_; }
     static void Sweep(Side& side);
-    // The residue numbers of a column (from 1) into values.
-    static void ColumnValues(const Side& side, std::size_t column, std::vector<std::uint64_t>& values);
     void FindSameColumns();
 
     Side first_;

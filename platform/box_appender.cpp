@@ -26,10 +26,15 @@ BoxAppender::BoxAppender(QPlainTextEdit* box) : box_(box), ticket_(++g_lastTicke
 }
 
 BoxAppender::~BoxAppender() {
+    if (!finished_) Finish();
+}
+
+void BoxAppender::Finish() {
     Send(true);
     CallOnGuiThread([this] {
         if (box_ && box_->property(kOwnerProperty).toULongLong() == ticket_) box_->setUndoRedoEnabled(true);
     });
+    finished_ = true;
 }
 
 void BoxAppender::Append(std::string_view bytes) {

@@ -21,7 +21,7 @@ namespace tulvarine::platform {
 class BoxAppender {
 public:
     explicit BoxAppender(QPlainTextEdit* box);
-    // Shows what is still buffered.
+    // Finishes, unless Finish() was called.
     ~BoxAppender();
     BoxAppender(const BoxAppender&) = delete;
     BoxAppender& operator=(const BoxAppender&) = delete;
@@ -31,6 +31,9 @@ public:
     // Shows what is buffered and waits until it is shown (a last CR may wait
     // for the next piece).
     void Flush();
+    // Shows the rest and waits; the box takes edits to undo again. Nothing may
+    // be appended after.
+    void Finish();
 
 private:
     // all: also a last CR, which may otherwise start a CR LF of the next piece.
@@ -39,6 +42,7 @@ private:
     QPointer<QPlainTextEdit> box_;
     unsigned long long ticket_;
     std::string pending_;
+    bool finished_ = false;
 };
 
 }  // namespace tulvarine::platform

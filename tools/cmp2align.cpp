@@ -111,11 +111,11 @@ void Cmp2AlignPage::LoadAlignmentFile(QLineEdit* pathBox, QPlainTextEdit* view) 
     const std::optional<std::string> path = ChooseFileInto(pathBox, kOpenFilter);
     if (!path) return;
     auto appender = std::make_shared<platform::BoxAppender>(view);  // empties the view now
-    platform::StartWorker([appender, path = *path]() mutable {
+    platform::StartWorker([appender, path = *path] {
         ViewLines lines(*appender);
         PageReport report(nullptr);
         (void)LoadAlignmentView(path, lines, report);
-        appender.reset();  // the last lines are shown before the worker ends
+        appender->Finish();  // the last lines are shown before the worker ends
     });
 }
 
