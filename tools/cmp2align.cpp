@@ -111,11 +111,13 @@ void Cmp2AlignPage::LoadAlignmentFile(QLineEdit* pathBox, QPlainTextEdit* view) 
     const std::optional<std::string> path = ChooseFileInto(pathBox, kOpenFilter);
     if (!path) return;
     auto appender = std::make_shared<platform::BoxAppender>(view);  // empties the view now
-    platform::StartWorker([appender, path = *path] {
-        ViewLines lines(*appender);
-        PageReport report(nullptr);
-        (void)LoadAlignmentView(path, lines, report);
-        appender->Finish();  // the last lines are shown before the worker ends
+    platform::StartWorker([appender = std::move(appender), path = *path]() mutable {
+        {
+            ViewLines lines(*appender);
+            PageReport report(nullptr);
+            (void)LoadAlignmentView(path, lines, report);
+        }
+        appender.reset();  // the last lines are shown, and the appender gone, before the worker ends
     });
 }
 
