@@ -31,9 +31,9 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     return ok;
 }
 
-long long FileSizeOrNone(const std::string& path) {
+long long RegularFileSize(const std::string& path) {
     struct stat info {};
-    if (path.empty() || ::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return -1;
+    if (path.empty() || ::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
     return static_cast<long long>(info.st_size);
 }
 

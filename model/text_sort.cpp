@@ -1,6 +1,7 @@
 #include "model/text_sort.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 
 namespace tulvarine {
@@ -25,6 +26,24 @@ namespace tulvarine {
 // gives it as the classes are taken in sorted order.
 
 namespace {
+
+// A text's first 16 bytes as compared (case folded, unsigned, big-endian,
+// zero after its end), and its index. Keys that differ order their texts
+// as CompareTexts does; equal keys leave it to the texts.
+struct SortKey {
+    std::uint64_t high, low;
+    std::size_t index;
+
+    static SortKey Of(std::string_view text, std::size_t index, bool caseSensitive) {
+        SortKey key{0, 0, index};
+        for (std::size_t i = 0; i < 16; ++i) {
+            const char c = i < text.size() ? (caseSensitive ? text[i] : AsciiLower(text[i])) : '\0';
+            std::uint64_t& half = i < 8 ? key.high : key.low;
+            half = (half << 8) | static_cast<unsigned char>(c);
+        }
+        return key;
+    }
+};
 
 // Prefix sums over positions 0..n-1, each holding 0 or 1.
 class CountingTree {
@@ -107,18 +126,28 @@ std::vector<std::size_t> ExchangeSortOrder(std::span<const std::string_view> tex
     std::vector<std::size_t> order(n);
     std::iota(order.begin(), order.end(), std::size_t(0));
     if (direction != kSortAscending && direction != kSortDescending) return order;
-    const int sign = direction == kSortAscending ? 1 : -1;
-    auto before = [&](std::size_t a, std::size_t b) {
-        const int c = sign * CompareTexts(texts[a], texts[b], caseSensitive);
-        return c != 0 ? c < 0 : a < b;
+    // The first 16 bytes of each text, as compared, sit beside its index: most
+    // comparisons end there without reaching into texts spread over memory.
+    std::vector<SortKey> keys(n);
+    for (std::size_t i = 0; i < n; ++i) keys[i] = SortKey::Of(texts[i], i, caseSensitive);
+    const bool ascending = direction == kSortAscending;
+    std::sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
+        if (a.high != b.high) return (a.high < b.high) == ascending;
+        if (a.low != b.low) return (a.low < b.low) == ascending;
+        const int c = CompareTexts(texts[a.index], texts[b.index], caseSensitive);
+        return c != 0 ? (c < 0) == ascending : a.index < b.index;
+    });
+    for (std::size_t k = 0; k < n; ++k) order[k] = keys[k].index;
+    auto equal = [&](std::size_t k, std::size_t l) {
+        return keys[k].high == keys[l].high && keys[k].low == keys[l].low &&
+               CompareTexts(texts[keys[k].index], texts[keys[l].index], caseSensitive) == 0;
     };
-    std::sort(order.begin(), order.end(), before);
 
     CountingTree sortedBefore(n);  // positions of the texts of the classes already taken
     std::vector<std::size_t> turns, members;
     for (std::size_t first = 0; first < n;) {
         std::size_t end = first + 1;
-        while (end < n && CompareTexts(texts[order[first]], texts[order[end]], caseSensitive) == 0) ++end;
+        while (end < n && equal(first, end)) ++end;
         bool sameBytes = true;
         for (std::size_t k = first + 1; k < end && sameBytes; ++k) sameBytes = texts[order[k]] == texts[order[first]];
         if (!sameBytes) {

@@ -76,11 +76,10 @@ void WriteAlphabetical(const SortRecords& records, OutputFile& out, SortIdReport
     std::vector<std::string_view> headers(n);
     for (std::size_t i = 0; i < n; ++i) headers[i] = records.Header(i);
     const std::vector<std::size_t> order = ExchangeSortOrder(headers, kSortAscending, false);
-    for (std::size_t k = 0; k < n; ++k) {
-        records.Write(out, order[k]);
+    records.WriteAll(out, order, [&](std::size_t k) {
         report.AppendLog(std::string(headers[order[k]]) + "\r\n");
         ShowStep(report, k + 1, n);
-    }
+    });
 }
 
 // Records of equal length come out in the alphabetical order of their header lines.
@@ -90,27 +89,31 @@ void WriteByLength(const SortRecords& records, bool descending, OutputFile& out,
     std::stable_sort(byLength.begin(), byLength.end(), [&](std::size_t a, std::size_t b) {
         return descending ? records.Length(a) > records.Length(b) : records.Length(a) < records.Length(b);
     });
-    std::size_t lengths = 0;
-    for (std::size_t k = 0; k < byLength.size(); ++k)
-        if (k == 0 || records.Length(byLength[k]) != records.Length(byLength[k - 1])) ++lengths;
-    report.SetProgressMaximum(std::int64_t(lengths));
-    report.SetProgressPosition(0);
+    // Each length's records in alphabetical order; lastOfLength[k]: order[k]
+    // ends its length's group.
+    std::vector<std::size_t> order;
+    order.reserve(byLength.size());
+    std::vector<bool> lastOfLength(byLength.size(), false);
     std::vector<std::string_view> headers;
-    std::size_t step = 0;
     for (std::size_t first = 0; first < byLength.size();) {
-        const std::uint64_t length = records.Length(byLength[first]);
         std::size_t end = first + 1;
-        while (end < byLength.size() && records.Length(byLength[end]) == length) ++end;
+        while (end < byLength.size() && records.Length(byLength[end]) == records.Length(byLength[first])) ++end;
         headers.clear();
         for (std::size_t k = first; k < end; ++k) headers.push_back(records.Header(byLength[k]));
-        const std::string lengthText = "  len=" + IntToText(static_cast<long long>(length)) + "\r\n";
-        for (const std::size_t k : ExchangeSortOrder(headers, kSortAscending, false)) {
-            records.Write(out, byLength[first + k]);
-            report.AppendLog(std::string(headers[k]) + lengthText);
-        }
-        ShowStep(report, ++step, lengths);
+        for (const std::size_t k : ExchangeSortOrder(headers, kSortAscending, false)) order.push_back(byLength[first + k]);
+        lastOfLength[end - 1] = true;
         first = end;
     }
+    const std::size_t lengths = std::size_t(std::count(lastOfLength.begin(), lastOfLength.end(), true));
+    report.SetProgressMaximum(std::int64_t(lengths));
+    report.SetProgressPosition(0);
+    std::size_t step = 0;
+    records.WriteAll(out, order, [&](std::size_t k) {
+        const std::size_t i = order[k];
+        report.AppendLog(std::string(records.Header(i)) + "  len=" +
+                         IntToText(static_cast<long long>(records.Length(i))) + "\r\n");
+        if (lastOfLength[k]) ShowStep(report, ++step, lengths);
+    });
 }
 
 // One line of the user order box.
@@ -196,7 +199,7 @@ std::vector<std::vector<std::size_t>> CollectRecordsByKeyword(const SortRecords&
 
 bool SortFastaRecords(const SortSettings& settings, SortIdReport& report) {
     const std::string& input = settings.inputPath;
-    if (FileSizeOrNone(input) < 0) return false;
+    if (RegularFileSize(input) < 0) return false;
     report.ClearLog();
     report.Info("Start Sorting!");
     report.SetProgressMaximum(settings.idCount);
@@ -229,7 +232,7 @@ std::string PreviewDoneLabel(long long count) { return "Raw order: " + IntToText
 
 SortIdPreview PreviewSortIds(const std::string& path, ProgressSink* parsed) {
     SortIdPreview preview;
-    const long long size = FileSizeOrNone(path);
+    const long long size = RegularFileSize(path);
     LineReader reader;
     if (size < 0 || !reader.Open(path)) return preview;
     const bool cut = size > kPreviewWholeFileBytes;
