@@ -15,7 +15,10 @@ namespace tulvarine::platform {
 
 namespace {
 // What one turn of the event loop adds to the box: a few milliseconds' work.
-constexpr std::size_t kPieceBytes = 64 * 1024;
+constexpr std::size_t kPieceBytes = 32 * 1024;
+// Between two pieces the event loop runs: a zero timer would run the next
+// piece before the window's own timers and input.
+constexpr std::chrono::milliseconds kPieceGap(5);
 }  // namespace
 
 // Shared with the deliveries queued on the GUI thread, which may run after the
@@ -61,11 +64,10 @@ bool ShowPiece(BoxLog::State& state) {
     return state.shown < state.pending.size();
 }
 
-// GUI thread: shows one piece, and comes back on the next turn of the event
-// loop while more is left.
+// GUI thread: shows one piece, and comes back a moment later while more is left.
 void Deliver(const std::shared_ptr<BoxLog::State>& state) {
     if (ShowPiece(*state)) {
-        QTimer::singleShot(0, QCoreApplication::instance(), [state] { Deliver(state); });
+        QTimer::singleShot(kPieceGap, QCoreApplication::instance(), [state] { Deliver(state); });
         return;
     }
     std::lock_guard lock(state->mutex);
