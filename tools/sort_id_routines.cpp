@@ -10,6 +10,7 @@
 #include "model/line_reader.h"
 #include "model/literal_matcher.h"
 #include "model/numbers.h"
+#include "model/ordered_batches.h"
 #include "model/output_file.h"
 #include "model/text.h"
 #include "model/text_sort.h"
@@ -269,22 +270,27 @@ bool ClassifyByKeywords(const ClassifySettings& settings, SortIdReport& report) 
     report.SetProgressMaximum(std::int64_t(n));
     const std::vector<std::vector<std::size_t>> matches = CollectRecordsByKeyword(records, keywords);
     const InputFileSet inputs({input});
+    // The class files are written on several threads; the log follows keyword order.
     std::string firstFailure;
-    for (std::size_t k = 0; k < n; ++k) {
-        const std::string& keyword = keywords[k];
-        if (keyword.empty()) continue;
-        const std::string path = input + keyword + ".class.fas";
-        OutputFile out;
-        // A "/" would put the file into another folder, or fail there.
-        bool written = keyword.find('/') == std::string::npos && out.Open(path, inputs);
-        if (written) {
+    RunOrderedBatches<int>(
+        n, 1,
+        [&](std::size_t k, std::size_t, int& written) {
+            const std::string& keyword = keywords[k];
+            if (keyword.empty()) return;
+            OutputFile out;
+            // A "/" would put the file into another folder, or fail there.
+            written = keyword.find('/') == std::string::npos && out.Open(input + keyword + ".class.fas", inputs);
+            if (!written) return;
             for (const std::size_t r : matches[k]) records.Write(out, r);
             written = out.Close();
-        }
-        report.AppendLog(keyword + (written ? "\r\n" : " (not written)\r\n"));
-        if (!written && firstFailure.empty()) firstFailure = path;
-        ShowStep(report, k + 1, n);
-    }
+        },
+        [&](std::size_t k, std::size_t, int& written) {
+            const std::string& keyword = keywords[k];
+            if (keyword.empty()) return;
+            report.AppendLog(keyword + (written ? "\r\n" : " (not written)\r\n"));
+            if (!written && firstFailure.empty()) firstFailure = input + keyword + ".class.fas";
+            ShowStep(report, k + 1, n);
+        });
     report.SetText("Done!");
     if (!firstFailure.empty()) return CannotOpen(report, firstFailure);
     return true;

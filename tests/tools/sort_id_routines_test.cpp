@@ -110,6 +110,21 @@ TEST_F(SortIdTest, FailuresSayWhichFileAndLeaveNoOutput) {
     EXPECT_TRUE(fs::is_directory(input + ".auto.sort.1.fas"));
 }
 
+TEST_F(SortIdTest, AnUnreadableInputIsNamedAndNothingIsWritten) {
+    ASSERT_TRUE(Sort(SortOrder::kAlphabetical, ">a\nA\n"));
+    fs::permissions(input, fs::perms::none);
+    if (::access(input.c_str(), R_OK) == 0) GTEST_SKIP() << "running as a user who may read anything";
+    EXPECT_FALSE(SortFastaRecords({.inputPath = input, .order = SortOrder::kAlphabetical, .userOrder = {}, .idCount = 0},
+                                  report));
+    EXPECT_EQ(report.LastStatus(), "Error:        Cannot open " + input + "!");
+    ClassifySettings settings;
+    settings.inputPath = input;
+    settings.keywords = "a";
+    EXPECT_FALSE(ClassifyByKeywords(settings, report));
+    EXPECT_EQ(report.LastStatus(), "Error:        Cannot open " + input + "!");
+    EXPECT_FALSE(fs::exists(input + "a.class.fas"));
+}
+
 TEST_F(SortIdTest, AnInputWithoutHeaderLinesGivesAnEmptyFile) {
     ASSERT_TRUE(Sort(SortOrder::kLengthAscending, "ACGT\r\nACGT\r"));
     EXPECT_EQ(Output(".auto.sort.2.2.fas"), "");
