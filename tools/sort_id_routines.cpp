@@ -141,9 +141,29 @@ UserOrderLine ParseUserOrderLine(std::string_view text) {
     return line;
 }
 
-// Every line finds the last record in file order whose header line equals its
-// key (ASCII case ignored) or begins with it followed by ".", "|" or white
-// space; each header line is looked up once, whatever the number of lines.
+// The record each line finds (-1: none): the last in file order whose header
+// line equals the line's key (ASCII case ignored) or begins with it followed
+// by ".", "|" or white space. Each header line is looked up once, whatever the
+// number of lines.
+std::vector<std::ptrdiff_t> FindIdsInHeaders(const SortRecords& records, const std::vector<UserOrderLine>& lines) {
+    TextArray keys;
+    std::vector<std::ptrdiff_t> queryOf(lines.size(), -1);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        // Header lines begin with ">": a key with ">" further inside matches none.
+        if (!lines[i].empty && lines[i].key.front() == '>') {
+            queryOf[i] = std::ptrdiff_t(keys.size());
+            keys.push_back(lines[i].key);
+        }
+    IdQueryList queries(keys, IdEquality::kIgnoreCase);
+    std::vector<std::ptrdiff_t> lastRecord(queries.GroupCount(), -1);
+    for (std::size_t r = 0; r < records.Count(); ++r)
+        for (const std::size_t group : queries.MatchingGroups(records.Header(r))) lastRecord[group] = std::ptrdiff_t(r);
+    std::vector<std::ptrdiff_t> found(lines.size(), -1);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (queryOf[i] >= 0) found[i] = lastRecord[queries.GroupOf(std::size_t(queryOf[i]))];
+    return found;
+}
+
 void WriteUserOrder(const SortRecords& records, const std::string& box, OutputFile& out, SortIdReport& report) {
     const TextArray texts = BoxLines(box);
     const std::size_t n = texts.size();
@@ -151,33 +171,19 @@ void WriteUserOrder(const SortRecords& records, const std::string& box, OutputFi
     report.SetProgressPosition(0);
     std::vector<UserOrderLine> lines;
     lines.reserve(n);
-    TextArray keys;
-    std::vector<std::ptrdiff_t> queryOf(n, -1);
-    for (std::size_t i = 0; i < n; ++i) {
-        lines.push_back(ParseUserOrderLine(texts[i]));
-        // Header lines begin with ">": a key with ">" further inside matches none.
-        if (!lines[i].empty && lines[i].key.front() == '>') {
-            queryOf[i] = std::ptrdiff_t(keys.size());
-            keys.push_back(lines[i].key);
-        }
-    }
-    IdQueryList queries(keys, IdEquality::kIgnoreCase);
-    std::vector<std::ptrdiff_t> lastRecord(queries.GroupCount(), -1);
-    for (std::size_t r = 0; r < records.Count(); ++r)
-        for (const std::size_t group : queries.MatchingGroups(records.Header(r))) lastRecord[group] = std::ptrdiff_t(r);
-
+    for (const std::string& text : texts) lines.push_back(ParseUserOrderLine(text));
+    const std::vector<std::ptrdiff_t> found = FindIdsInHeaders(records, lines);
     for (std::size_t i = 0; i < n; ++i) {
         const UserOrderLine& line = lines[i];
         if (line.empty) continue;
-        const std::ptrdiff_t record = queryOf[i] < 0 ? -1 : lastRecord[queries.GroupOf(std::size_t(queryOf[i]))];
-        if (record < 0) {
+        if (found[i] < 0) {
             report.AppendLog(line.rawId + " Not found\r\n");
         } else if (line.rename) {
             const std::string header = line.newId.find('>') == std::string::npos ? ">" + line.newId : line.newId;
-            records.Write(out, header, std::size_t(record));
+            records.Write(out, header, std::size_t(found[i]));
             report.AppendLog(line.rawId + " ==> " + line.newId + "\r\n");
         } else {
-            records.Write(out, line.key, std::size_t(record));
+            records.Write(out, line.key, std::size_t(found[i]));
             report.AppendLog(line.rawId + " ==> " + line.rawId + "\r\n");
         }
         ShowStep(report, i + 1, n);
