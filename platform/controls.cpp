@@ -7,6 +7,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressBar>
+#include <QSignalBlocker>
+#include <QStringList>
 #include <QTabWidget>
 #include <QTextEdit>
 
@@ -89,6 +92,61 @@ void AddListItem(QListWidget* list, std::string_view text) {
     QPointer<QListWidget> guard(list);
     CallOnGuiThread([&] {
         if (guard) guard->addItem(BytesToBoxText(text));
+    });
+}
+
+void AddListItems(QListWidget* list, const TextArray& texts) {
+    QStringList items;
+    items.reserve(qsizetype(texts.size()));
+    for (const std::string& text : texts) items.push_back(BytesToBoxText(text));
+    QPointer<QListWidget> guard(list);
+    CallOnGuiThread([&] {
+        if (guard) guard->addItems(items);
+    });
+}
+
+void ReplaceListItems(QListWidget* list, const TextArray& texts) {
+    QStringList items;
+    items.reserve(qsizetype(texts.size()));
+    for (const std::string& text : texts) items.push_back(BytesToBoxText(text));
+    QPointer<QListWidget> guard(list);
+    CallOnGuiThread([&] {
+        if (!guard) return;
+        const QSignalBlocker quiet(guard.data());
+        guard->clear();
+        guard->addItems(items);
+    });
+}
+
+void SetListCurrentRow(QListWidget* list, int row) {
+    QPointer<QListWidget> guard(list);
+    CallOnGuiThread([&] {
+        if (!guard) return;
+        const QSignalBlocker quiet(guard.data());
+        guard->setCurrentRow(row);
+    });
+}
+
+void SetControlVisible(QWidget* control, bool visible) {
+    QPointer<QWidget> guard(control);
+    CallOnGuiThread([&] {
+        if (guard) guard->setVisible(visible);
+    });
+}
+
+void FocusControl(QWidget* control) {
+    QPointer<QWidget> guard(control);
+    CallOnGuiThread([&] {
+        if (guard) guard->setFocus();
+    });
+}
+
+void SetProgressBar(QProgressBar* bar, int position, int maximum) {
+    QPointer<QProgressBar> guard(bar);
+    CallOnGuiThread([&] {
+        if (!guard) return;
+        guard->setRange(0, maximum);
+        guard->setValue(position);
     });
 }
 

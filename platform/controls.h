@@ -10,8 +10,11 @@
 #include <string>
 #include <string_view>
 
+#include "model/text.h"
+
 class QAbstractButton;
 class QListWidget;
+class QProgressBar;
 class QTabWidget;
 class QWidget;
 
@@ -26,7 +29,17 @@ void SetControlEnabled(QWidget* control, bool enabled);
 bool IsControlChecked(QAbstractButton* button);
 
 void AddListItem(QListWidget* list, std::string_view text);
+void AddListItems(QListWidget* list, const TextArray& texts);
 void ClearList(QListWidget* list);
+// Replaces every item of list, or makes row its current item, without the
+// list's selection signals: a handler of the user's selection does not fire.
+void ReplaceListItems(QListWidget* list, const TextArray& texts);
+void SetListCurrentRow(QListWidget* list, int row);
+
+void SetControlVisible(QWidget* control, bool visible);
+void FocusControl(QWidget* control);
+// Sets the range 0..maximum of bar and its position.
+void SetProgressBar(QProgressBar* bar, int position, int maximum);
 
 // Shows page index of an inner tab control.
 void SelectTabPage(QTabWidget* tabs, int index);

@@ -27,7 +27,7 @@ constexpr char kManualSuffix[] = ".merged.2.fas";
 constexpr char kMergedMark[] = "        added successfully";
 // Records written per batch of the output aim at about this many bytes: enough
 // to keep every core busy, little enough to bound what waits to be written.
-constexpr std::size_t kOutputBatchBytes = std::size_t(4) << 20;
+constexpr std::size_t kOutputBatchBytes = std::size_t(1) << 20;
 
 std::string CountText(std::size_t n) { return IntToText(static_cast<long long>(n)); }
 
@@ -371,6 +371,10 @@ bool LoadFirstMergeFasta(const std::string& path, MergeTable& table, ManualMerge
 }
 
 bool AddSecondMergeFasta(const std::string& path, MergeTable& table, ManualMergeReport& report) {
+    if (path.empty()) {
+        report.Status(MergeError("No 2nd fasta file provided!"));
+        return false;
+    }
     // Read whole first, so that a file that fails part-way changes nothing.
     std::vector<std::pair<std::string, std::string>> records;
     if (!ReadRecords(path, [&](const std::string& id, std::string sequence) {

@@ -93,7 +93,8 @@ bool LoadFirstMergeFasta(const std::string& path, MergeTable& table, ManualMerge
 // Appends each record of path to the table entry of its ID (which moves to the
 // end) or adds it at the end; one line "<id>        added successfully" per
 // record and the label "c/total" (total: the entries before the merge). When
-// path cannot be read: false, the error above, and the table as it was.
+// path is empty or cannot be read: false, an "Error:" status as above, and the
+// table as it was.
 bool AddSecondMergeFasta(const std::string& path, MergeTable& table, ManualMergeReport& report);
 
 // The manual mode's save, as read from the page when its Save is clicked.

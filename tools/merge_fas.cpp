@@ -1,0 +1,194 @@
+#include "tools/merge_fas.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/numbers.h"
+#include "model/paths.h"
+#include "platform/controls.h"
+#include "platform/gui_thread.h"
+#include "platform/shared_state.h"
+#include "platform/worker.h"
+#include "tools/merge_fas_routines.h"
+#include "tools/page_report.h"
+#include "ui_main_window.h"
+
+namespace tulvarine {
+
+namespace {
+constexpr char kFolderTitle[] = "Choose your folder containing fasta files:";
+constexpr char kFastaFilter[] = "Fasta File (*.fa*)|*.fa*";
+
+// The batch merge's report: the progress label and bar, the file list.
+class BatchReport : public BatchMergeReport {
+public:
+    BatchReport(Ui::MainWindow& ui, std::function<void(std::size_t, const std::string&)> fileStarted)
+        : ui_(ui), page_(ui.标签_Merge_process), fileStarted_(std::move(fileStarted)) {}
+
+    void Status(const std::string& text) override { page_.Status(text); }
+    void SetText(const std::string& text) override { page_.SetText(text); }
+    void ShowProgressBar(int maximum) override {
+        maximum_ = maximum;
+        shownPercent_ = 0;
+        platform::SetProgressBar(ui_.进度条merge, 0, maximum);
+        platform::SetControlVisible(ui_.进度条merge, true);
+    }
+    // The bar moves once per percent: each move waits for the GUI thread.
+    void SetProgressPosition(int position) override {
+        const int percent = maximum_ > 0 ? int(100LL * position / maximum_) : 100;
+        if (percent == shownPercent_) return;
+        shownPercent_ = percent;
+        platform::SetProgressBar(ui_.进度条merge, position, maximum_);
+    }
+    void HideProgressBar() override { platform::SetControlVisible(ui_.进度条merge, false); }
+    void FileStarted(std::size_t index, const std::string& name) override { fileStarted_(index, name); }
+    void FocusIdList() override { platform::FocusControl(ui_.编辑框_merge_IDlist); }
+
+private:
+    Ui::MainWindow& ui_;
+    PageReport page_;
+    std::function<void(std::size_t, const std::string&)> fileStarted_;
+    int maximum_ = 0;
+    int shownPercent_ = 0;
+};
+
+// The manual merge's report: one progress label, the first-file box and the
+// list of merged records.
+class ManualReport : public ManualMergeReport {
+public:
+    ManualReport(Ui::MainWindow& ui, QWidget* label) : ui_(ui), page_(label) {}
+
+    void Status(const std::string& text) override { page_.Status(text); }
+    void SetText(const std::string& text) override { page_.SetText(text); }
+    void FirstFileLoaded(const std::string& path) override {
+        platform::SetControlText(ui_.编辑框_merge_1fas, path);
+        platform::ClearList(ui_.列表框_merge_files1);
+    }
+    void RecordsMerged(const TextArray& lines) override { platform::AddListItems(ui_.列表框_merge_files1, lines); }
+
+private:
+    Ui::MainWindow& ui_;
+    PageReport page_;
+};
+}  // namespace
+
+MergeFasPage::MergeFasPage(const ToolPageContext& context) : ToolPage(context, context.ui.page_merge_fas) {
+    using Page = MergeFasPage;
+    using Button = QAbstractButton;
+    connect(ui_.按钮_Merge_scan, &Button::clicked, this, &Page::OnMergeScanClick);
+    connect(ui_.编辑框_merge_folder, &QLineEdit::textChanged, this, &Page::OnMergeFolderChanged);
+    connect(ui_.列表框_merge_files, &QListWidget::currentRowChanged, this, &Page::OnMergeFilesSelect);
+    connect(ui_.按钮_Merge_Save_1, &Button::clicked, this, &Page::OnMergeSave1Click);
+    connect(ui_.按钮_Merge_scan1, &Button::clicked, this, &Page::OnMergeScan1Click);
+    connect(ui_.按钮_Merge_scan2, &Button::clicked, this, &Page::OnMergeScan2Click);
+    connect(ui_.按钮_Merge_Run2, &Button::clicked, this, &Page::OnMergeRun2Click);
+    connect(ui_.按钮_Merge_Save_2, &Button::clicked, this, &Page::OnMergeSave2Click);
+}
+
+// ---- batch mode ----
+
+void MergeFasPage::OnMergeScanClick() { ChooseFolderInto(ui_.编辑框_merge_folder, kFolderTitle); }
+
+void MergeFasPage::OnMergeFolderChanged() {
+    const unsigned listing = ++folderListing_;
+    const std::string folder = platform::ControlText(ui_.编辑框_merge_folder);
+    platform::StartWorker([this, listing, folder] {
+        const TextArray files = ListMergeFolderFiles(folder);
+        platform::CallOnGuiThread([&] {
+            if (listing != folderListing_) return;  // a newer listing shows instead
+            listedFiles_ = files;
+            platform::ReplaceListItems(ui_.列表框_merge_files, files);
+            // A folder without FASTA files leaves the count as it was.
+            if (!files.empty())
+                platform::SetControlText(ui_.标签50, "overview of " + IntToText(static_cast<long long>(files.size())) + " files:");
+        });
+    });
+}
+
+void MergeFasPage::OnMergeFilesSelect(int row) {
+    if (row < 0 || std::size_t(row) >= listedFiles_.size()) return;
+    const unsigned listing = ++idListing_;
+    std::string folder = platform::ControlText(ui_.编辑框_merge_folder);
+    StripTrailingBackslash(folder);
+    const std::string path = JoinPath(folder, listedFiles_[std::size_t(row)]);
+    platform::StartWorker([this, listing, path] {
+        PageReport report(nullptr);
+        const std::optional<std::string> ids = ListIdsOfMergeFile(path, report);
+        if (!ids) return;
+        platform::CallOnGuiThread([&] {
+            if (listing == idListing_) platform::SetControlText(ui_.编辑框_merge_IDlist, *ids);
+        });
+    });
+}
+
+void MergeFasPage::ShowMergedFile(std::size_t index, const std::string& name) {
+    platform::CallOnGuiThread([&] {
+        // The list may show a newer listing than the merge read.
+        if (index < listedFiles_.size() && listedFiles_[index] == name)
+            platform::SetListCurrentRow(ui_.列表框_merge_files, int(index));
+    });
+}
+
+void MergeFasPage::OnMergeSave1Click() {
+    BatchMergeSettings settings;
+    settings.folder = platform::ControlText(ui_.编辑框_merge_folder);
+    settings.idList = platform::ControlText(ui_.编辑框_merge_IDlist);
+    StartRun(ui_.按钮_Merge_Save_1, [this, settings] {
+        BatchReport report(ui_, [this](std::size_t index, const std::string& name) { ShowMergedFile(index, name); });
+        (void)MergeFolderById(settings, report);
+    });
+}
+
+// ---- manual mode ----
+
+void MergeFasPage::StartTableRun(QWidget* run, std::initializer_list<QWidget*> held, std::function<void()> routine) {
+    std::vector<QWidget*> controls(held);
+    for (QWidget* control : controls) control->setEnabled(false);
+    StartRun(run, [controls, routine = std::move(routine)] {
+        std::vector<std::unique_ptr<platform::DisabledWhileRunning>> disabled;
+        for (QWidget* control : controls) disabled.push_back(std::make_unique<platform::DisabledWhileRunning>(control));
+        routine();
+    });
+}
+
+void MergeFasPage::OnMergeScan1Click() {
+    const std::optional<std::string> path = ChooseFileToOpen(kFastaFilter);
+    if (!path) return;
+    // Nothing may read or change the table while it is replaced.
+    StartTableRun(ui_.按钮_Merge_scan1,
+                  {ui_.按钮_Merge_scan2, ui_.编辑框_merge_2fas, ui_.按钮_Merge_Run2, ui_.按钮_Merge_Save_2},
+                  [this, path = *path] {
+                      ManualReport report(ui_, nullptr);
+                      (void)LoadFirstMergeFasta(path, *g_MergeTable, report);
+                  });
+}
+
+void MergeFasPage::OnMergeScan2Click() { (void)ChooseFileInto(ui_.编辑框_merge_2fas, kFastaFilter); }
+
+void MergeFasPage::OnMergeRun2Click() {
+    const std::string path = platform::ControlText(ui_.编辑框_merge_2fas);
+    StartTableRun(ui_.按钮_Merge_Run2, {ui_.按钮_Merge_scan1, ui_.按钮_Merge_Save_2}, [this, path] {
+        ManualReport report(ui_, ui_.标签_Merge_process1);
+        (void)AddSecondMergeFasta(path, *g_MergeTable, report);
+    });
+}
+
+void MergeFasPage::OnMergeSave2Click() {
+    MergeTableSaveSettings settings;
+    settings.firstFile = platform::ControlText(ui_.编辑框_merge_1fas);
+    settings.secondFile = platform::ControlText(ui_.编辑框_merge_2fas);
+    // On a worker, as large tables take seconds to write.
+    StartTableRun(ui_.按钮_Merge_Save_2, {ui_.按钮_Merge_scan1, ui_.按钮_Merge_Run2}, [this, settings] {
+        PageReport report(ui_.标签_Merge_process2);
+        (void)SaveMergeTable(settings, *g_MergeTable, report);
+    });
+}
+
+}  // namespace tulvarine
