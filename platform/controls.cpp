@@ -118,15 +118,6 @@ void ReplaceListItems(QListWidget* list, const TextArray& texts) {
     });
 }
 
-void SetListCurrentRow(QListWidget* list, int row) {
-    QPointer<QListWidget> guard(list);
-    CallOnGuiThread([&] {
-        if (!guard) return;
-        const QSignalBlocker quiet(guard.data());
-        guard->setCurrentRow(row);
-    });
-}
-
 void SetControlVisible(QWidget* control, bool visible) {
     QPointer<QWidget> guard(control);
     CallOnGuiThread([&] {
@@ -141,12 +132,19 @@ void FocusControl(QWidget* control) {
     });
 }
 
-void SetProgressBar(QProgressBar* bar, int position, int maximum) {
-    QPointer<QProgressBar> guard(bar);
-    CallOnGuiThread([&] {
+void PostProgressBar(QProgressBar* bar, int position, int maximum) {
+    PostToGuiThread([guard = QPointer<QProgressBar>(bar), position, maximum] {
         if (!guard) return;
         guard->setRange(0, maximum);
         guard->setValue(position);
+    });
+}
+
+void PostListCurrentRow(QListWidget* list, int row, std::string_view text) {
+    PostToGuiThread([guard = QPointer<QListWidget>(list), row, shown = BytesToBoxText(text)] {
+        if (!guard || row < 0 || row >= guard->count() || guard->item(row)->text() != shown) return;
+        const QSignalBlocker quiet(guard.data());
+        guard->setCurrentRow(row);
     });
 }
 

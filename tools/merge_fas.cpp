@@ -5,9 +5,12 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 
+#include <algorithm>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/numbers.h"
@@ -26,37 +29,55 @@ namespace {
 constexpr char kFolderTitle[] = "Choose your folder containing fasta files:";
 constexpr char kFastaFilter[] = "Fasta File (*.fa*)|*.fa*";
 
-// The batch merge's report: the progress label and bar, the file list.
+// The batch merge's report: the progress label and bar, the file list. The
+// bar and the list's current file are posted to the GUI thread, at most one
+// change of each per interval, so the merge never waits for the window and the
+// window is never flooded.
 class BatchReport : public BatchMergeReport {
 public:
-    BatchReport(Ui::MainWindow& ui, std::function<void(std::size_t, const std::string&)> fileStarted)
-        : ui_(ui), page_(ui.标签_Merge_process), fileStarted_(std::move(fileStarted)) {}
+    explicit BatchReport(Ui::MainWindow& ui) : ui_(ui), page_(ui.标签_Merge_process) {}
 
     void Status(const std::string& text) override { page_.Status(text); }
     void SetText(const std::string& text) override { page_.SetText(text); }
     void ShowProgressBar(int maximum) override {
+        ShowPendingFile();
         maximum_ = maximum;
-        shownPercent_ = 0;
-        platform::SetProgressBar(ui_.进度条merge, 0, maximum);
+        platform::PostProgressBar(ui_.进度条merge, 0, maximum);
         platform::SetControlVisible(ui_.进度条merge, true);
     }
-    // The bar moves once per percent: each move waits for the GUI thread.
     void SetProgressPosition(int position) override {
-        const int percent = maximum_ > 0 ? int(100LL * position / maximum_) : 100;
-        if (percent == shownPercent_) return;
-        shownPercent_ = percent;
-        platform::SetProgressBar(ui_.进度条merge, position, maximum_);
+        const Clock::time_point now = Clock::now();
+        if (now - barShown_ < kInterval && position != maximum_) return;
+        barShown_ = now;
+        platform::PostProgressBar(ui_.进度条merge, position, maximum_);
     }
-    void HideProgressBar() override { platform::SetControlVisible(ui_.进度条merge, false); }
-    void FileStarted(std::size_t index, const std::string& name) override { fileStarted_(index, name); }
+    void HideProgressBar() override {
+        ShowPendingFile();
+        platform::SetControlVisible(ui_.进度条merge, false);
+    }
+    void FileStarted(std::size_t index, const std::string& name) override {
+        pendingFile_ = {int(index), name};
+        if (Clock::now() - fileShown_ >= kInterval) ShowPendingFile();
+    }
     void FocusIdList() override { platform::FocusControl(ui_.编辑框_merge_IDlist); }
 
 private:
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::milliseconds kInterval{50};
+
+    // The list may show a newer listing than the merge read: then nothing moves.
+    void ShowPendingFile() {
+        if (!pendingFile_) return;
+        platform::PostListCurrentRow(ui_.列表框_merge_files, pendingFile_->first, pendingFile_->second);
+        pendingFile_.reset();
+        fileShown_ = Clock::now();
+    }
+
     Ui::MainWindow& ui_;
     PageReport page_;
-    std::function<void(std::size_t, const std::string&)> fileStarted_;
     int maximum_ = 0;
-    int shownPercent_ = 0;
+    Clock::time_point barShown_{}, fileShown_{};
+    std::optional<std::pair<int, std::string>> pendingFile_;
 };
 
 // The manual merge's report: one progress label, the first-file box and the
@@ -71,7 +92,15 @@ public:
         platform::SetControlText(ui_.编辑框_merge_1fas, path);
         platform::ClearList(ui_.列表框_merge_files1);
     }
-    void RecordsMerged(const TextArray& lines) override { platform::AddListItems(ui_.列表框_merge_files1, lines); }
+    // In parts, so that the window runs between them however many records came.
+    void RecordsMerged(const TextArray& lines) override {
+        constexpr std::size_t kPart = 2000;
+        for (std::size_t first = 0; first < lines.size(); first += kPart) {
+            const auto begin = lines.begin() + std::ptrdiff_t(first);
+            platform::AddListItems(ui_.列表框_merge_files1,
+                                   TextArray(begin, begin + std::ptrdiff_t(std::min(kPart, lines.size() - first))));
+        }
+    }
 
 private:
     Ui::MainWindow& ui_;
@@ -90,6 +119,10 @@ MergeFasPage::MergeFasPage(const ToolPageContext& context) : ToolPage(context, c
     connect(ui_.按钮_Merge_scan2, &Button::clicked, this, &Page::OnMergeScan2Click);
     connect(ui_.按钮_Merge_Run2, &Button::clicked, this, &Page::OnMergeRun2Click);
     connect(ui_.按钮_Merge_Save_2, &Button::clicked, this, &Page::OnMergeSave2Click);
+    // A folder may hold ten thousand files, a merge as many records: the lists
+    // lay out without measuring every item.
+    ui_.列表框_merge_files->setUniformItemSizes(true);
+    ui_.列表框_merge_files1->setUniformItemSizes(true);
 }
 
 // ---- batch mode ----
@@ -128,20 +161,12 @@ void MergeFasPage::OnMergeFilesSelect(int row) {
     });
 }
 
-void MergeFasPage::ShowMergedFile(std::size_t index, const std::string& name) {
-    platform::CallOnGuiThread([&] {
-        // The list may show a newer listing than the merge read.
-        if (index < listedFiles_.size() && listedFiles_[index] == name)
-            platform::SetListCurrentRow(ui_.列表框_merge_files, int(index));
-    });
-}
-
 void MergeFasPage::OnMergeSave1Click() {
     BatchMergeSettings settings;
     settings.folder = platform::ControlText(ui_.编辑框_merge_folder);
     settings.idList = platform::ControlText(ui_.编辑框_merge_IDlist);
     StartRun(ui_.按钮_Merge_Save_1, [this, settings] {
-        BatchReport report(ui_, [this](std::size_t index, const std::string& name) { ShowMergedFile(index, name); });
+        BatchReport report(ui_);
         (void)MergeFolderById(settings, report);
     });
 }

@@ -24,8 +24,6 @@ private:
     void OnMergeFolderChanged();
     void OnMergeFilesSelect(int row);
     void OnMergeSave1Click();
-    // The merge joins the file at index: it becomes the list's current item.
-    void ShowMergedFile(std::size_t index, const std::string& name);
 
     // Manual mode.
     void OnMergeScan1Click();

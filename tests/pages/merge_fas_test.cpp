@@ -125,7 +125,7 @@ void MergeFasTest::batchModeListsTheFolderAndMergesIt() {
 
 void MergeFasTest::onlyTheNewestFolderListingShows() {
     std::filesystem::create_directory(Path("many"));
-    for (int i = 0; i < 20000; ++i) Write("many/" + std::to_string(i) + ".fa", "");
+    for (int i = 0; i < 10000; ++i) Write("many/" + std::to_string(i) + ".fa", "");
     std::filesystem::create_directory(Path("few"));
     Write("few/only.fas", ">a\nA\n");
     // The first listing takes far longer than the second and ends after it.
