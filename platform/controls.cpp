@@ -51,6 +51,13 @@ void SetTextOf(QWidget* control, const QString& text) {
         combo->setCurrentText(text);
     }
 }
+// List items from bytes, made on the calling thread so the GUI thread only adds them.
+QStringList BoxTexts(const TextArray& texts) {
+    QStringList items;
+    items.reserve(qsizetype(texts.size()));
+    for (const std::string& text : texts) items.push_back(BytesToBoxText(text));
+    return items;
+}
 }  // namespace
 
 std::string ControlText(QWidget* control) {
@@ -96,9 +103,7 @@ void AddListItem(QListWidget* list, std::string_view text) {
 }
 
 void AddListItems(QListWidget* list, const TextArray& texts) {
-    QStringList items;
-    items.reserve(qsizetype(texts.size()));
-    for (const std::string& text : texts) items.push_back(BytesToBoxText(text));
+    const QStringList items = BoxTexts(texts);
     QPointer<QListWidget> guard(list);
     CallOnGuiThread([&] {
         if (guard) guard->addItems(items);
@@ -106,9 +111,7 @@ void AddListItems(QListWidget* list, const TextArray& texts) {
 }
 
 void ReplaceListItems(QListWidget* list, const TextArray& texts) {
-    QStringList items;
-    items.reserve(qsizetype(texts.size()));
-    for (const std::string& text : texts) items.push_back(BytesToBoxText(text));
+    const QStringList items = BoxTexts(texts);
     QPointer<QListWidget> guard(list);
     CallOnGuiThread([&] {
         if (!guard) return;

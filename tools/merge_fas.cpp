@@ -139,8 +139,9 @@ void MergeFasPage::OnMergeFolderChanged() {
             listedFiles_ = files;
             platform::ReplaceListItems(ui_.列表框_merge_files, files);
             // A folder without FASTA files leaves the count as it was.
-            if (!files.empty())
-                platform::SetControlText(ui_.标签50, "overview of " + IntToText(static_cast<long long>(files.size())) + " files:");
+            if (files.empty()) return;
+            const std::string count = IntToText(static_cast<long long>(files.size()));
+            platform::SetControlText(ui_.标签50, "overview of " + count + " files:");
         });
     });
 }

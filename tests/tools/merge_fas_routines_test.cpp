@@ -41,6 +41,7 @@ protected:
     BatchReport report;
 };
 
+// A later piece fills the last line and ends it; a record ends with one CR LF.
 TEST_F(BatchMerge, JoinsEachIdsPiecesInFileOrderAndWrapsThem) {
     Gene("b.FAS", ">x1 gene b\r\nCCCC\r\n>y\r\nTT\r\n");
     Gene("a.fa", ">x1\nAAAA\n>z\n" + std::string(130, 'G') + "\n");
@@ -53,16 +54,6 @@ TEST_F(BatchMerge, JoinsEachIdsPiecesInFileOrderAndWrapsThem) {
     EXPECT_EQ(report.bar, (Texts{"show 2", "1", "2", "show 2", "2", "hide"}));
     EXPECT_EQ(report.statuses, (Texts{"Info:    Merging, please wait...", "Info:    Output the final sequences...",
                                       "Info:    Merge successfully!"}));
-}
-
-// Each later piece fills the last line and ends it; a record ends with one CR LF.
-TEST_F(BatchMerge, LaterPiecesEndTheirLineAndEveryRecordEndsOnce) {
-    Gene("1.fa", ">a\n" + std::string(120, 'A') + "\n>b\n" + std::string(10, 'A') + "\n");
-    Gene("2.fa", ">a\nCC\n>b\n" + std::string(70, 'C') + "\n");
-    EXPECT_TRUE(Merge("a\nb"));
-    EXPECT_EQ(Output(), ">a\r\n" + std::string(60, 'A') + "\r\n" + std::string(60, 'A') + "\r\nCC\r\n" +  //
-                            ">b\r\n" + std::string(10, 'A') + std::string(50, 'C') + "\r\n" + std::string(20, 'C') +
-                            "\r\n");
 }
 
 TEST_F(BatchMerge, MatchesIdsIgnoringCaseAndKeepsTheListsSpellingAndDuplicates) {
