@@ -12,6 +12,8 @@
 
 namespace tulvarine {
 
+class SimilarityProfile;
+
 class Sequence {
 public:
     Sequence() = default;
@@ -49,7 +51,7 @@ public:
 
     // Deletes count bytes from position and inserts text there, uncleaned. False
     // (and no change) when position lies outside 1..Length()+1 or count < 0.
-    bool ReplaceRange(long long position, long long count, std::string_view text);
+    [[nodiscard]] bool ReplaceRange(long long position, long long count, std::string_view text);
     // Replaces every occurrence of what at or after start by by; returns the new text.
     std::string ReplaceText(std::string_view what, std::string_view by, long long start = 1,
                             bool caseSensitive = true);
@@ -74,6 +76,10 @@ public:
     // record ">name similarest simscore=<score>".
     std::string FindMostSimilarOrf(GeneticCode code, int cutoff, bool bothStrands,
                                    std::string_view reference,
+                                   std::optional<std::string_view> name = std::nullopt) const;
+    // The same with the reference profiled once, for many sequences against one reference.
+    std::string FindMostSimilarOrf(GeneticCode code, int cutoff, bool bothStrands,
+                                   const SimilarityProfile& reference,
                                    std::optional<std::string_view> name = std::nullopt) const;
 
     void Release() { residues_.clear(); }
