@@ -361,7 +361,8 @@ bool MergeFolderById(const BatchMergeSettings& settings, BatchMergeReport& repor
 
 bool LoadFirstMergeFasta(const std::string& path, MergeTable& table, ManualMergeReport& report) {
     NamedAttributeMap loaded;
-    if (!ReadRecords(path, [&](const std::string& id, std::string sequence) { loaded.Add(id, std::move(sequence)); })) {
+    // The first record of an ID wins: adding it again fails.
+    if (!ReadRecords(path, [&](const std::string& id, std::string s) { (void)loaded.Add(id, std::move(s)); })) {
         report.Status(MergeError("Cannot open " + path + "!"));
         return false;
     }
@@ -393,9 +394,9 @@ bool AddSecondMergeFasta(const std::string& path, MergeTable& table, ManualMerge
                 std::string joined;
                 joined.reserve(earlier->size() + sequence.size());
                 joined.append(*earlier).append(sequence);
-                map.Set(id, std::move(joined));
+                (void)map.Set(id, std::move(joined));  // present, so it moves to the end
             } else {
-                map.Add(id, std::move(sequence));
+                (void)map.Add(id, std::move(sequence));  // absent, so it is added
             }
             lines.push_back(id + kMergedMark);
             report.SetText(CountText(c + 1) + "/" + total);
