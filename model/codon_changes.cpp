@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <vector>
 
 #include "model/numbers.h"
 #include "model/text.h"
@@ -117,6 +118,40 @@ bool PartlyGapped(const Codon& codon) {
     return (codon.size - gaps) % 3 != 0;
 }
 
+// The rank of a codon of T, C, A, G (0..63), or 64 for any other codon.
+unsigned CodonRank(const Codon& codon) {
+    if (codon.size != 3) return 64;
+    const unsigned b1 = Rank(codon.bytes[0]), b2 = Rank(codon.bytes[1]), b3 = Rank(codon.bytes[2]);
+    if (b1 == kNoBase || b2 == kNoBase || b3 == kNoBase) return 64;
+    return (b1 << 4) | (b2 << 2) | b3;
+}
+
+// The splits of the codon pairs of bases met so far: a long sequence meets
+// each of the 4096 pairs many times.
+class SplitCache {
+public:
+    explicit SplitCache(const CodonTable& table) : table_(table), splits_(64 * 64) {}
+
+    void Add(unsigned rank1, unsigned rank2, const Codon& codon1, const Codon& codon2, float& nonSyn, float& syn) {
+        Split& split = splits_[rank1 * 64 + rank2];
+        if (!split.known) {
+            Classify(table_, codon1, codon2, split.nonSyn, split.syn);
+            split.known = true;
+        }
+        nonSyn += split.nonSyn;
+        syn += split.syn;
+    }
+
+private:
+    struct Split {
+        float nonSyn = 0;
+        float syn = 0;
+        bool known = false;
+    };
+    const CodonTable& table_;
+    std::vector<Split> splits_;
+};
+
 }  // namespace
 
 CodonSiteTable::CodonSiteTable(int geneticCodeIndex) {
@@ -162,6 +197,7 @@ CodonChangeCounts CountCodonChanges(std::string_view sequence1, std::string_view
     }
     const CodonTable table(geneticCodeIndex);
     const CodonSiteTable sites(geneticCodeIndex);
+    SplitCache cache(table);
     for (std::size_t offset = 0; offset < sequence1.size(); offset += 3) {
         const Codon codon1 = CodonAt(sequence1, offset);
         const Codon codon2 = CodonAt(sequence2, offset);
@@ -174,7 +210,9 @@ CodonChangeCounts CountCodonChanges(std::string_view sequence1, std::string_view
         counts.N += site.N;
         counts.S += site.S;
         float nonSyn = 0, syn = 0;
-        Classify(table, codon1, codon2, nonSyn, syn);
+        const unsigned rank2 = CodonRank(codon2);
+        if (rank2 < 64) cache.Add(CodonRank(codon1), rank2, codon1, codon2, nonSyn, syn);
+        else Classify(table, codon1, codon2, nonSyn, syn);
         counts.n += nonSyn;
         counts.s += syn;
     }
