@@ -53,14 +53,14 @@ void BM_ReadFasta(benchmark::State& state) {
 BENCHMARK(BM_ReadFasta)->Unit(benchmark::kMillisecond);
 
 void BM_Translate(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(DataSet().Translate(0).fasta.size());
+    for (auto _ : state) benchmark::DoNotOptimize(DataSet().Translate(GeneticCode{0}).fasta.size());
     state.SetBytesProcessed(state.iterations() * DataBytes());
 }
 BENCHMARK(BM_Translate)->Unit(benchmark::kMillisecond);
 
 void BM_WriteOrfs(benchmark::State& state) {
     const std::string out = (std::filesystem::temp_directory_path() / "tulvarine-bench.orfs").string();
-    for (auto _ : state) benchmark::DoNotOptimize(DataSet().WriteOrfs(out, 0, 90, "", int(state.range(0))));
+    for (auto _ : state) benchmark::DoNotOptimize(DataSet().WriteOrfs(out, GeneticCode::kStandard, 90, "", OrfMode(state.range(0))));
     state.SetBytesProcessed(state.iterations() * DataBytes());
 }
 BENCHMARK(BM_WriteOrfs)->Arg(kLongestOrf)->Arg(kAllOrfs)->Unit(benchmark::kMillisecond);

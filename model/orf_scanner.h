@@ -32,12 +32,12 @@ inline bool ReachesCutoff(std::size_t aminoAcids, int cutoff) {
 
 // Appends the records ">name-k" of every piece of residues that reaches the
 // cut-off (see Sequence::FindAllOrfs).
-void AppendAllOrfs(std::string_view residues, int geneticCodeIndex, int cutoff, bool bothStrands,
+void AppendAllOrfs(std::string_view residues, GeneticCode code, int cutoff, bool bothStrands,
                    std::string_view name, std::string& out);
 
 class OrfScanner {
 public:
-    explicit OrfScanner(int geneticCodeIndex) : table_(CodonTableFor(geneticCodeIndex)) {}
+    explicit OrfScanner(GeneticCode code) : table_(CodonTableFor(code)) {}
 
     // Calls visit(std::string_view aminoAcids, const OrfPlace&) for every piece.
     // Splitting follows the text-splitting rule: two stops in a row give an

@@ -17,10 +17,10 @@ void AppendStretch(const OrfPlace& place, std::string& out) {
         for (std::size_t i = start; i < out.size(); ++i) out[i] = AsciiLower(out[i]);
 }
 
-void AppendAllOrfs(std::string_view residues, int geneticCodeIndex, int cutoff, bool bothStrands,
+void AppendAllOrfs(std::string_view residues, GeneticCode code, int cutoff, bool bothStrands,
                    std::string_view name, std::string& out) {
     long long k = 0;
-    OrfScanner(geneticCodeIndex).ForEachPiece(residues, bothStrands, [&](std::string_view piece, const OrfPlace& place) {
+    OrfScanner(code).ForEachPiece(residues, bothStrands, [&](std::string_view piece, const OrfPlace& place) {
         if (!ReachesCutoff(piece.size(), cutoff)) return;
         out += '>';
         out += name;
@@ -32,9 +32,9 @@ void AppendAllOrfs(std::string_view residues, int geneticCodeIndex, int cutoff, 
     });
 }
 
-std::string Sequence::FindAllOrfs(int geneticCodeIndex, int cutoff, bool bothStrands, std::string_view name) const {
+std::string Sequence::FindAllOrfs(GeneticCode code, int cutoff, bool bothStrands, std::string_view name) const {
     std::string result;
-    AppendAllOrfs(residues_, geneticCodeIndex, cutoff, bothStrands, name, result);
+    AppendAllOrfs(residues_, code, cutoff, bothStrands, name, result);
     return result;
 }
 
@@ -57,10 +57,10 @@ std::string OrfResult(const OrfPlace& best, std::optional<std::string_view> name
 
 }  // namespace
 
-std::string Sequence::FindLongestOrf(int geneticCodeIndex, int cutoff, bool bothStrands,
+std::string Sequence::FindLongestOrf(GeneticCode code, int cutoff, bool bothStrands,
                                      std::optional<std::string_view> name) const {
     std::optional<OrfPlace> best;
-    OrfScanner scanner(geneticCodeIndex);
+    OrfScanner scanner(code);
     scanner.ForEachPiece(residues_, bothStrands, [&](std::string_view, const OrfPlace& place) {
         if (!best || place.length > best->length) best = place;  // only a strictly longer piece wins
     });
@@ -68,14 +68,14 @@ std::string Sequence::FindLongestOrf(int geneticCodeIndex, int cutoff, bool both
     return OrfResult(*best, name, " longest lenth=", 3 * static_cast<long long>(best->length));
 }
 
-std::string Sequence::FindMostSimilarOrf(int geneticCodeIndex, int cutoff, bool bothStrands,
+std::string Sequence::FindMostSimilarOrf(GeneticCode code, int cutoff, bool bothStrands,
                                          std::string_view reference,
                                          std::optional<std::string_view> name) const {
     // Only pieces that reach the cut-off compete, so a short but well-scoring
     // first piece cannot hide every real ORF.
     std::optional<OrfPlace> best;
     int bestScore = 0;
-    OrfScanner scanner(geneticCodeIndex);
+    OrfScanner scanner(code);
     scanner.ForEachPiece(residues_, bothStrands, [&](std::string_view piece, const OrfPlace& place) {
         if (!ReachesCutoff(piece.size(), cutoff)) return;
         const int score = ScoreGlobalAlignment(piece, reference);

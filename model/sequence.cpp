@@ -71,7 +71,7 @@ std::string Sequence::ReverseComplement() const {
     return out;
 }
 
-std::string Sequence::Translate(int geneticCodeIndex, std::string_view filler, int frame, bool reverse) const {
+std::string Sequence::Translate(GeneticCode code, std::string_view filler, int frame, bool reverse) const {
     std::string source;
     std::string_view bases = residues_;
     if (reverse) {
@@ -83,7 +83,7 @@ std::string Sequence::Translate(int geneticCodeIndex, std::string_view filler, i
     std::string cleanFiller(filler);
     RemoveBlanks(cleanFiller);
     std::string protein;
-    AppendTranslation(bases, CodonTableFor(geneticCodeIndex), cleanFiller, protein);
+    AppendTranslation(bases, CodonTableFor(code), cleanFiller, protein);
     return protein;
 }
 

@@ -30,6 +30,7 @@ void SequenceSet::Release() {
     headers_.clear();
     sequences_.clear();
     memory_.reset();
+    sourcePath_.clear();
 }
 
 namespace {
@@ -216,18 +217,19 @@ bool SequenceSet::ReadFasta(const std::string& path, ProgressSink* display) {
         Release();
         return false;
     }
+    sourcePath_ = path;
     return true;
 }
 
-std::string SequenceSet::FindSequence(std::string& name, int mode) const {
+std::string SequenceSet::FindSequence(std::string& name, SequenceHeader::MatchMode mode) const {
     for (std::size_t i = 0; i < headers_.size(); ++i)
         if (headers_[i].Matches(name, mode)) return std::string(sequences_[i].GetText());
     return {};
 }
 
-TranslatedSet SequenceSet::Translate(int geneticCodeIndex, int nameMode, const std::string& outputPath,
+TranslatedSet SequenceSet::Translate(GeneticCode code, SequenceHeader::Part nameMode, const std::string& outputPath,
                                      ProgressSink* progress) const {
-    const CodonTable& table = CodonTableFor(geneticCodeIndex);
+    const CodonTable& table = CodonTableFor(code);
     const std::size_t n = headers_.size();
     std::size_t expected = 0;
     for (std::size_t i = 0; i < n; ++i)
@@ -238,7 +240,7 @@ TranslatedSet SequenceSet::Translate(int geneticCodeIndex, int nameMode, const s
     // The file is written batch by batch while later batches are translated.
     OutputFile out;
     const bool toFile = !outputPath.empty();
-    if (toFile) (void)out.Open(outputPath);
+    if (toFile) (void)out.Open(outputPath, {sourcePath_});
     RunOrderedBatches<std::string>(
         n, RecordBatchSize(n),
         [&](std::size_t first, std::size_t last, std::string& fasta) {
@@ -260,15 +262,24 @@ TranslatedSet SequenceSet::Translate(int geneticCodeIndex, int nameMode, const s
             if (progress)
                 for (std::size_t i = first; i < last; ++i) progress->SetText(RecordProgressText(i + 1, n));
         });
-    if (toFile) result.fileWritten = out.Close();
+    if (toFile) {
+        result.fileWritten = out.Close();
+        result.error = out.Error();
+    }
     return result;
 }
 
-bool SequenceSet::WriteOrfs(const std::string& outputPath, int geneticCodeIndex, int cutoff,
-                            std::string_view reference, int mode, ProgressSink* progress) const {
+bool SequenceSet::WriteOrfs(const std::string& outputPath, GeneticCode code, int cutoff,
+                            std::string_view reference, OrfMode mode, ProgressSink* progress,
+                            std::string* error) const {
     OutputFile out;
-    if (!out.Open(outputPath)) return false;  // no point searching for a file that cannot exist
-    if (mode != kLongestOrf && mode != kAllOrfs && mode != kMostSimilarOrf) return out.Close();
+    const auto finish = [&](bool written) {
+        if (error) *error = out.Error();
+        return written;
+    };
+    // No point searching for a file that cannot exist.
+    if (!out.Open(outputPath, {sourcePath_})) return finish(false);
+    if (mode != kLongestOrf && mode != kAllOrfs && mode != kMostSimilarOrf) return finish(out.Close());
     const std::size_t n = headers_.size();
     RunOrderedBatches<std::string>(
         n, RecordBatchSize(n),
@@ -278,14 +289,14 @@ bool SequenceSet::WriteOrfs(const std::string& outputPath, int geneticCodeIndex,
                 const SequenceHeader& header = headers_[i];
                 switch (mode) {
                 case kLongestOrf:
-                    text += sequence.FindLongestOrf(geneticCodeIndex, cutoff, true, header.PartView());
+                    text += sequence.FindLongestOrf(code, cutoff, true, header.PartView());
                     text += "\r\n";
                     break;
                 case kAllOrfs:
-                    AppendAllOrfs(sequence.GetText(), geneticCodeIndex, cutoff, true, header.PartView(SequenceHeader::kId), text);
+                    AppendAllOrfs(sequence.GetText(), code, cutoff, true, header.PartView(SequenceHeader::kId), text);
                     break;
                 case kMostSimilarOrf:
-                    text += sequence.FindMostSimilarOrf(geneticCodeIndex, cutoff, true, reference, header.PartView());
+                    text += sequence.FindMostSimilarOrf(code, cutoff, true, reference, header.PartView());
                     text += "\r\n";
                     break;
                 }
@@ -296,7 +307,7 @@ bool SequenceSet::WriteOrfs(const std::string& outputPath, int geneticCodeIndex,
             if (progress)
                 for (std::size_t i = first; i < last; ++i) progress->SetText(RecordProgressText(i + 1, n));
         });
-    return out.Close();
+    return finish(out.Close());
 }
 
 }  // namespace tulvarine

@@ -36,6 +36,6 @@ void SelectTabPage(QTabWidget* tabs, int index);
 [[nodiscard]] bool SaveControlTextToFile(QWidget* box, const std::string& path);
 // Shows the whole file at path in box; a file that cannot be read leaves the
 // box empty and gives false.
-bool LoadFileIntoControl(QWidget* box, const std::string& path);
+[[nodiscard]] bool LoadFileIntoControl(QWidget* box, const std::string& path);
 
 }  // namespace tulvarine::platform
