@@ -28,7 +28,7 @@ std::pair<std::string, std::string> Pair(std::size_t length, double changed, uns
 
 void BM_CountCodonChanges(benchmark::State& state) {
     const auto [one, two] = Pair(std::size_t(state.range(0)), double(state.range(1)) / 100, 7);
-    for (auto _ : state) benchmark::DoNotOptimize(CountCodonChanges(one, two, 0).n);
+    for (auto _ : state) benchmark::DoNotOptimize(CountCodonChanges(one, two, GeneticCode::kStandard).n);
     state.SetBytesProcessed(state.iterations() * std::int64_t(one.size()));
 }
 BENCHMARK(BM_CountCodonChanges)->Args({9'999'999, 5})->Args({9'999'999, 75})->Unit(benchmark::kMillisecond);
@@ -36,7 +36,8 @@ BENCHMARK(BM_CountCodonChanges)->Args({9'999'999, 5})->Args({9'999'999, 75})->Un
 void BM_CompareSequencePair(benchmark::State& state) {
     auto [one, two] = Pair(100'000, double(state.range(1)) / 100, 11);
     const PairComparisonSettings settings{std::move(one), std::move(two),
-                                          state.range(0) == 1 ? PairCompareMode::Dna : PairCompareMode::Codon, 0};
+                                          state.range(0) == 1 ? PairCompareMode::Dna : PairCompareMode::Codon,
+                                          GeneticCode::kStandard};
     for (auto _ : state) benchmark::DoNotOptimize(CompareSequencePair(settings).report.size());
     state.SetBytesProcessed(state.iterations() * 100'000);
 }

@@ -25,9 +25,7 @@ constexpr std::array<unsigned char, 256> kBaseRanks = MakeBaseRanks();
 
 unsigned Rank(char base) { return kBaseRanks[static_cast<unsigned char>(base)]; }
 
-bool IsKnownCode(int index) {
-    return std::find(kGeneticCodeIndices.begin(), kGeneticCodeIndices.end(), index) != kGeneticCodeIndices.end();
-}
+bool IsKnownCode(GeneticCode code) { return std::find(kGeneticCodes.begin(), kGeneticCodes.end(), code) != kGeneticCodes.end(); }
 
 // A value as its six-digit text reads back in single precision: the sums use
 // the rounded figures, as the printed tables have them.
@@ -154,9 +152,9 @@ private:
 
 }  // namespace
 
-CodonSiteTable::CodonSiteTable(int geneticCodeIndex) {
-    if (!IsKnownCode(geneticCodeIndex)) return;
-    const CodonTable table(geneticCodeIndex);
+CodonSiteTable::CodonSiteTable(GeneticCode code) {
+    if (!IsKnownCode(code)) return;
+    const CodonTable table(code);
     for (unsigned key = 0; key < 64; ++key) {
         const char codon[3] = {kBases[key >> 4], kBases[(key >> 2) & 3], kBases[key & 3]};
         const char aminoAcid = table.Translate(codon);
@@ -189,14 +187,14 @@ void ClassifyCodonDifferences(const CodonTable& table, std::string_view codon1, 
     Classify(table, a, b, nonSyn, syn);
 }
 
-CodonChangeCounts CountCodonChanges(std::string_view sequence1, std::string_view sequence2, int geneticCodeIndex) {
+CodonChangeCounts CountCodonChanges(std::string_view sequence1, std::string_view sequence2, GeneticCode code) {
     CodonChangeCounts counts;
     if (sequence1.size() % 3 != 0 || sequence2.size() % 3 != 0) {
         counts.ok = 0;
         return counts;
     }
-    const CodonTable table(geneticCodeIndex);
-    const CodonSiteTable sites(geneticCodeIndex);
+    const CodonTable table(code);
+    const CodonSiteTable sites(code);
     SplitCache cache(table);
     for (std::size_t offset = 0; offset < sequence1.size(); offset += 3) {
         const Codon codon1 = CodonAt(sequence1, offset);

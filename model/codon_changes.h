@@ -2,7 +2,7 @@
 // sequences, and the sites they are set against: the pathway count of the
 // codon mode of "Cmp-2Seq". Sites come from sequence 1 alone.
 //
-// Every call builds its own tables from its genetic-code index, so calls under
+// Every call builds its own tables from its genetic code, so calls under
 // different codes may run on several threads at once.
 #pragma once
 
@@ -35,8 +35,8 @@ public:
         float S = 0;
     };
 
-    // An index outside the ten codes gives a table that holds no codon.
-    explicit CodonSiteTable(int geneticCodeIndex);
+    // A value outside the ten codes gives a table that holds no codon.
+    explicit CodonSiteTable(GeneticCode code);
 
     // The sites of a codon of T, C, A, G (upper case); {0, 0} for any other codon.
     Sites Of(const char* codon) const;
@@ -60,7 +60,6 @@ void ClassifyCodonDifferences(const CodonTable& table, std::string_view codon1, 
 // Case is ignored and "U" read as "T". A codon of sequence 1 that is all gaps
 // or holds a byte other than A, C, G, T adds nothing; a partly gapped codon in
 // either sequence ends the count with ok = 0, keeping the sums before it.
-CodonChangeCounts CountCodonChanges(std::string_view sequence1, std::string_view sequence2,
-                                    int geneticCodeIndex);
+CodonChangeCounts CountCodonChanges(std::string_view sequence1, std::string_view sequence2, GeneticCode code);
 
 }  // namespace tulvarine

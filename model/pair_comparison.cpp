@@ -106,9 +106,9 @@ void CompareBases(PairComparison& result, const BoxResidues& one, const BoxResid
     result.report = DnaReport(result.differences);
 }
 
-void CompareCodons(PairComparison& result, const BoxResidues& one, const BoxResidues& two, int geneticCodeIndex) {
+void CompareCodons(PairComparison& result, const BoxResidues& one, const BoxResidues& two, GeneticCode code) {
     MarkCollector marks1(one, result.marks1), marks2(two, result.marks2);
-    const CodonTable table(geneticCodeIndex);
+    const CodonTable table(code);
     const std::size_t codons = result.Columns() / 3;
     for (std::size_t i = 0; i < codons; ++i) {
         const std::size_t first = 3 * i;
@@ -124,7 +124,7 @@ void CompareCodons(PairComparison& result, const BoxResidues& one, const BoxResi
         for (std::size_t k = first; k < first + 3; ++k) marks1.Mark(k, colour);
         for (std::size_t k = first; k < first + 3; ++k) marks2.Mark(k, colour);
     }
-    result.counts = CountCodonChanges(one.residues, two.residues, geneticCodeIndex);
+    result.counts = CountCodonChanges(one.residues, two.residues, code);
     if (!result.counts.ok) {
         result.codonLengthFailed = true;
         return;
@@ -175,7 +175,7 @@ PairComparison CompareSequencePair(const PairComparisonSettings& settings) {
     result.row2 = Upper(two.residues);
     result.markers.assign(std::max(result.row1.size(), result.row2.size()), kNoMarker);
     if (settings.mode == PairCompareMode::Dna) CompareBases(result, one, two);
-    else CompareCodons(result, one, two, settings.geneticCodeIndex);
+    else CompareCodons(result, one, two, settings.code);
     return result;
 }
 

@@ -20,7 +20,7 @@ struct PairComparisonSettings {
     std::string box1;  // text of box 1 as UTF-8 bytes, line breaks LF (a CR before an LF is part of the break)
     std::string box2;  // text of box 2, the same way
     PairCompareMode mode = PairCompareMode::Dna;
-    int geneticCodeIndex = 0;  // codon mode: the code that translates and counts
+    GeneticCode code = GeneticCode::kStandard;  // codon mode: the code that translates and counts
 };
 
 enum class MarkColour { Red, Blue };

@@ -9,6 +9,8 @@
 namespace tulvarine {
 namespace {
 
+constexpr GeneticCode kStandard = GeneticCode::kStandard, kMito = GeneticCode::kVertebrateMitochondrial;
+
 // Expected splits below are walked by hand through the codon tables: every
 // order of the changed positions, leaving out orders through a stop.
 struct PairCase {
@@ -31,7 +33,7 @@ TEST(ClassifyCodonDifferences, SplitsEachPairOverItsPathways) {
         {"ATG", "---", 2, 1},        // intermediates have no amino acid
         {"ATG", "NTG", 1, 0},
     };
-    const CodonTable standard(0);
+    const CodonTable standard(kStandard);
     for (const PairCase& c : cases) {
         float nonSyn = 0, syn = 0;
         ClassifyCodonDifferences(standard, c.codon1, c.codon2, nonSyn, syn);
@@ -43,18 +45,18 @@ TEST(ClassifyCodonDifferences, SplitsEachPairOverItsPathways) {
 TEST(ClassifyCodonDifferences, PairWhoseEveryPathwayMeetsAStopCountsThemAll) {
     // TGG -> TAA: both intermediates (TAG, TGA) are stops; W->stop, stop->stop.
     float nonSyn = 0, syn = 0;
-    ClassifyCodonDifferences(CodonTable(0), "TGG", "TAA", nonSyn, syn);
+    ClassifyCodonDifferences(CodonTable(kStandard), "TGG", "TAA", nonSyn, syn);
     EXPECT_FLOAT_EQ(nonSyn, 1);
     EXPECT_FLOAT_EQ(syn, 1);
 }
 
 TEST(ClassifyCodonDifferences, MissingBasesDifferFromEveryBase) {
     float nonSyn = 0, syn = 0;
-    ClassifyCodonDifferences(CodonTable(0), "ATG", "", nonSyn, syn);
+    ClassifyCodonDifferences(CodonTable(kStandard), "ATG", "", nonSyn, syn);
     EXPECT_FLOAT_EQ(nonSyn, 1);  // M -> nothing, then nothing -> nothing twice
     EXPECT_FLOAT_EQ(syn, 2);
     nonSyn = syn = 0;
-    ClassifyCodonDifferences(CodonTable(0), "ATG", "AC", nonSyn, syn);
+    ClassifyCodonDifferences(CodonTable(kStandard), "ATG", "AC", nonSyn, syn);
     // via ACG (T): M->T, T->none; via "AT": M->none, none->none
     EXPECT_FLOAT_EQ(nonSyn, 1.5f);
     EXPECT_FLOAT_EQ(syn, 0.5f);
@@ -78,18 +80,18 @@ TEST(CodonSiteTable, HoldsTheSixDigitSitesOfEachCode) {
         {11, "CTA", 2, 1},               {11, "TTG", 2.66667f, 0.333333f},
     };
     for (const Entry& e : entries) {
-        const CodonSiteTable::Sites sites = CodonSiteTable(e.index).Of(e.codon);
+        const CodonSiteTable::Sites sites = CodonSiteTable(GeneticCode(e.index)).Of(e.codon);
         EXPECT_EQ(sites.N, e.N) << e.index << " " << e.codon;  // exact: the printed figures, not thirds
         EXPECT_EQ(sites.S, e.S) << e.index << " " << e.codon;
     }
-    EXPECT_NE(CodonSiteTable(0).Of("TTT").N, 8.0f / 3.0f);
-    EXPECT_EQ(CodonSiteTable(0).Of("---").N + CodonSiteTable(0).Of("---").S, 0);
-    EXPECT_EQ(CodonSiteTable(0).Of("NTG").N, 0);
-    EXPECT_EQ(CodonSiteTable(6).Of("ATG").N, 0);  // no table for an index outside the ten
+    EXPECT_NE(CodonSiteTable(kStandard).Of("TTT").N, 8.0f / 3.0f);
+    EXPECT_EQ(CodonSiteTable(kStandard).Of("---").N + CodonSiteTable(kStandard).Of("---").S, 0);
+    EXPECT_EQ(CodonSiteTable(kStandard).Of("NTG").N, 0);
+    EXPECT_EQ(CodonSiteTable(GeneticCode(6)).Of("ATG").N, 0);  // no table for an index outside the ten
 }
 
 TEST(CountCodonChanges, DefaultPairUnderTwoCodes) {
-    const CodonChangeCounts standard = CountCodonChanges("ATGAAAAGA", "ATAAAGAGA", 0);
+    const CodonChangeCounts standard = CountCodonChanges("ATGAAAAGA", "ATAAAGAGA", kStandard);
     EXPECT_EQ(standard.ok, 1);
     EXPECT_FLOAT_EQ(standard.n, 1);
     EXPECT_FLOAT_EQ(standard.s, 1);
@@ -98,7 +100,7 @@ TEST(CountCodonChanges, DefaultPairUnderTwoCodes) {
     EXPECT_FLOAT_EQ(standard.ratio, 0.125f);
 
     // Vertebrate mitochondrial: ATA is M, AGA a stop.
-    const CodonChangeCounts mito = CountCodonChanges("ATGAAAAGA", "ATAAAGAGA", 1);
+    const CodonChangeCounts mito = CountCodonChanges("ATGAAAAGA", "ATAAAGAGA", kMito);
     EXPECT_FLOAT_EQ(mito.n, 0);
     EXPECT_FLOAT_EQ(mito.s, 2);
     EXPECT_FLOAT_EQ(mito.N, 3 * 2.66667f);
@@ -107,7 +109,7 @@ TEST(CountCodonChanges, DefaultPairUnderTwoCodes) {
 }
 
 TEST(CountCodonChanges, CaseAndUracilAreIgnored) {
-    const CodonChangeCounts counts = CountCodonChanges("ATGatgAUG", "atgAUGATG", 0);
+    const CodonChangeCounts counts = CountCodonChanges("ATGatgAUG", "atgAUGATG", kStandard);
     EXPECT_EQ(counts.ok, 1);
     EXPECT_EQ(counts.n + counts.s, 0);
     EXPECT_FLOAT_EQ(counts.N, 9);
@@ -115,7 +117,7 @@ TEST(CountCodonChanges, CaseAndUracilAreIgnored) {
 
 TEST(CountCodonChanges, GapsAndUnknownCodons) {
     // "---" and N-codons of sequence 1 add no sites; "---" in sequence 2 is three differences.
-    const CodonChangeCounts skipped = CountCodonChanges("---NNNATG", "ATGATG---", 0);
+    const CodonChangeCounts skipped = CountCodonChanges("---NNNATG", "ATGATG---", kStandard);
     EXPECT_EQ(skipped.ok, 1);
     EXPECT_FLOAT_EQ(skipped.N, 3);
     EXPECT_FLOAT_EQ(skipped.n, 2);
@@ -123,7 +125,7 @@ TEST(CountCodonChanges, GapsAndUnknownCodons) {
 
     // A partly gapped codon ends the count and keeps what came before.
     for (const auto& [one, two] : {std::pair{"AAAAT-GGG", "AAGAAAGGG"}, std::pair{"AAAATGGGG", "AAGA-GGGG"}}) {
-        const CodonChangeCounts partial = CountCodonChanges(one, two, 0);
+        const CodonChangeCounts partial = CountCodonChanges(one, two, kStandard);
         EXPECT_EQ(partial.ok, 0) << one << " " << two;
         EXPECT_FLOAT_EQ(partial.s, 1);
         EXPECT_FLOAT_EQ(partial.S, 0.333333f);  // GGG after the stop is not counted
@@ -132,44 +134,45 @@ TEST(CountCodonChanges, GapsAndUnknownCodons) {
 }
 
 TEST(CountCodonChanges, LengthsAndEmptySequences) {
-    const CodonChangeCounts empty = CountCodonChanges("", "", 0);
+    const CodonChangeCounts empty = CountCodonChanges("", "", kStandard);
     EXPECT_EQ(empty.ok, 1);
     EXPECT_TRUE(std::isnan(empty.ratio));
 
     for (const auto& [one, two] : {std::pair{"ATGA", "ATG"}, std::pair{"ATG", "ATGAA"}}) {
-        const CodonChangeCounts bad = CountCodonChanges(one, two, 0);
+        const CodonChangeCounts bad = CountCodonChanges(one, two, kStandard);
         EXPECT_EQ(bad.ok, 0);
         EXPECT_EQ(bad.n + bad.N + bad.s + bad.S + bad.ratio, 0);
     }
 
     // Sequence 2's extra codons are ignored; sequence 1's beyond its end meet an empty codon.
-    const CodonChangeCounts longer = CountCodonChanges("ATG", "ATGCCC", 0);
+    const CodonChangeCounts longer = CountCodonChanges("ATG", "ATGCCC", kStandard);
     EXPECT_FLOAT_EQ(longer.n + longer.s, 0);
-    const CodonChangeCounts shorter = CountCodonChanges("ATGCCC", "ATG", 0);
+    const CodonChangeCounts shorter = CountCodonChanges("ATGCCC", "ATG", kStandard);
     EXPECT_FLOAT_EQ(shorter.n, 1);
     EXPECT_FLOAT_EQ(shorter.s, 2);
-    EXPECT_TRUE(std::isinf(CountCodonChanges("ATGCCC", "ATACCC", 0).ratio));  // s = 0
+    EXPECT_TRUE(std::isinf(CountCodonChanges("ATGCCC", "ATACCC", kStandard).ratio));  // s = 0
 }
 
 TEST(CountCodonChanges, EachCodeUsesItsOwnTable) {
     // TAA -> CAA: stop -> Q in most codes, Q -> Q where TAA reads Q.
-    for (int index : kGeneticCodeIndices) {
-        const CodonChangeCounts counts = CountCodonChanges("TAA", "CAA", index);
-        EXPECT_FLOAT_EQ(counts.s, index == 5 ? 1 : 0) << index;
+    for (GeneticCode code : kGeneticCodes) {
+        const CodonChangeCounts counts = CountCodonChanges("TAA", "CAA", code);
+        EXPECT_FLOAT_EQ(counts.s, code == GeneticCode::kCiliateNuclear ? 1 : 0) << IndexOf(code);
     }
     const std::string one = "ATGTGAAGAATACTGAAATTAGGG", two = "ATATGGAGGATGTCGAAGCTGGGA";
-    const CodonChangeCounts plastid = CountCodonChanges(one, two, 10), standard = CountCodonChanges(one, two, 0);
+    const CodonChangeCounts standard = CountCodonChanges(one, two, kStandard);
+    const CodonChangeCounts plastid = CountCodonChanges(one, two, GeneticCode::kBacterialPlastid);
     EXPECT_EQ(plastid.n, standard.n);
     EXPECT_EQ(plastid.S, standard.S);
 
     // Two codes counted at once on two threads keep apart.
     CodonChangeCounts a, b;
-    std::thread first([&] { for (int i = 0; i < 200; ++i) a = CountCodonChanges(one, two, 0); });
-    std::thread second([&] { for (int i = 0; i < 200; ++i) b = CountCodonChanges(one, two, 1); });
+    std::thread first([&] { for (int i = 0; i < 200; ++i) a = CountCodonChanges(one, two, kStandard); });
+    std::thread second([&] { for (int i = 0; i < 200; ++i) b = CountCodonChanges(one, two, kMito); });
     first.join();
     second.join();
     EXPECT_EQ(a.n, standard.n);
-    EXPECT_EQ(b.n, CountCodonChanges(one, two, 1).n);
+    EXPECT_EQ(b.n, CountCodonChanges(one, two, kMito).n);
     EXPECT_NE(a.n, b.n);
 }
 

@@ -9,7 +9,7 @@ namespace tulvarine {
 namespace {
 
 PairComparison Compare(std::string box1, std::string box2, PairCompareMode mode = PairCompareMode::Dna,
-                       int code = 0) {
+                       GeneticCode code = GeneticCode::kStandard) {
     return CompareSequencePair({std::move(box1), std::move(box2), mode, code});
 }
 
@@ -78,22 +78,23 @@ TEST(CompareBases, NothingToCompare) {
 }
 
 TEST(CompareCodons, DefaultPairMarksAndReport) {
-    const PairComparison standard = Compare("ATGAAAAGA", "ATAAAGAGA", PairCompareMode::Codon, 0);
+    const PairComparison standard = Compare("ATGAAAAGA", "ATAAAGAGA", PairCompareMode::Codon);
     EXPECT_EQ(standard.markers, "###@@@   ");
     EXPECT_EQ(Marks(standard.marks1), (std::vector<Mark>{{0, 3, 'R'}, {3, 3, 'B'}}));
     EXPECT_EQ(standard.report, ReportText("2", "1", "1", "1", "8", "0.125"));
     EXPECT_EQ(CodonTableText(standard), "1\tATG\tATA\tN\r\n2\tAAA\tAAG\tS\r\n3\tAGA\tAGA\t-\r\n");
 
-    const PairComparison mito = Compare("ATGAAAAGA", "ATAAAGAGA", PairCompareMode::Codon, 1);
+    const PairComparison mito = Compare("ATGAAAAGA", "ATAAAGAGA", PairCompareMode::Codon, GeneticCode::kVertebrateMitochondrial);
     EXPECT_EQ(mito.markers, "@@@@@@   ");
     EXPECT_EQ(Marks(mito.marks2), (std::vector<Mark>{{0, 6, 'B'}}));
 }
 
 TEST(CompareCodons, EveryCodeTranslatesTheMarks) {
     // TGA against TGG: a stop against W, except where TGA reads W (or C).
-    for (int code : kGeneticCodeIndices) {
-        const bool readsW = code == 1 || code == 2 || code == 3 || code == 4 || code == 8;
-        EXPECT_EQ(Compare("TGA", "TGG", PairCompareMode::Codon, code).markers, readsW ? "@@@" : "###") << code;
+    for (GeneticCode code : kGeneticCodes) {
+        const int index = IndexOf(code);
+        const bool readsW = index == 1 || index == 2 || index == 3 || index == 4 || index == 8;
+        EXPECT_EQ(Compare("TGA", "TGG", PairCompareMode::Codon, code).markers, readsW ? "@@@" : "###") << index;
     }
 }
 
