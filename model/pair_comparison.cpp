@@ -135,6 +135,12 @@ void CompareCodons(PairComparison& result, const BoxResidues& one, const BoxResi
                            FloatToText(c.N), ratio);
 }
 
+void ReportSequenceDifferences(PairComparison& result, const BoxResidues& one, const BoxResidues& two,
+                               const PairComparisonSettings& settings) {
+    if (settings.mode == PairCompareMode::Dna) CompareBases(result, one, two);
+    else CompareCodons(result, one, two, settings.code);
+}
+
 }  // namespace
 
 BoxResidues CleanBoxText(std::string_view text) {
@@ -174,8 +180,7 @@ PairComparison CompareSequencePair(const PairComparisonSettings& settings) {
     result.row1 = Upper(one.residues);
     result.row2 = Upper(two.residues);
     result.markers.assign(std::max(result.row1.size(), result.row2.size()), kNoMarker);
-    if (settings.mode == PairCompareMode::Dna) CompareBases(result, one, two);
-    else CompareCodons(result, one, two, settings.code);
+    ReportSequenceDifferences(result, one, two, settings);
     return result;
 }
 

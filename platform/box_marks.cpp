@@ -1,0 +1,152 @@
+#include "platform/box_marks.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QEvent>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QRawFont>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace tulvarine::platform {
+
+BoxMarks::BoxMarks(QTextEdit* box) : QWidget(box), box_(box) {
+    setObjectName("box marks");
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(box->viewport()->geometry());
+    raise();
+    box->viewport()->installEventFilter(this);
+    connect(box->document(), &QTextDocument::contentsChange, this, &BoxMarks::OnContentsChange);
+    connect(box, &QTextEdit::selectionChanged, this, qOverload<>(&QWidget::update));
+    connect(box->verticalScrollBar(), &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
+    connect(box->horizontalScrollBar(), &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
+    show();
+}
+
+BoxMarks& BoxMarks::Of(QTextEdit* box) {
+    for (QObject* child : box->children())
+        if (auto* marks = dynamic_cast<BoxMarks*>(child)) return *marks;
+    return *new BoxMarks(box);
+}
+
+void BoxMarks::SetMarks(std::vector<Stretch> stretches, std::vector<QTextCharFormat> formats) {
+    stretches_ = std::move(stretches);
+    formats_ = std::move(formats);
+    update();
+}
+
+void BoxMarks::Clear() {
+    if (stretches_.empty()) return;
+    stretches_.clear();
+    update();
+}
+
+const QTextCharFormat* BoxMarks::FormatAt(int position) const {
+    auto it = std::upper_bound(stretches_.begin(), stretches_.end(), position,
+                               [](int p, const Stretch& s) { return p < s.start; });
+    if (it == stretches_.begin()) return nullptr;
+    --it;
+    return position < it->start + it->length ? &formats_[std::size_t(it->format)] : nullptr;
+}
+
+// Keeps each mark on its characters: the removed part of a mark goes, what
+// follows moves by the change, and an insertion inside a mark splits it.
+void BoxMarks::OnContentsChange(int position, int removed, int added) {
+    if (stretches_.empty() || (removed == 0 && added == 0)) return;
+    const int delta = added - removed;
+    const int removedEnd = position + removed;
+    std::vector<Stretch> kept;
+    kept.reserve(stretches_.size() + 1);
+    for (const Stretch& s : stretches_) {
+        const int end = s.start + s.length;
+        if (s.start < position) kept.push_back({s.start, std::min(end, position) - s.start, s.format});
+        if (end > removedEnd) {
+            const int start = std::max(s.start, removedEnd);
+            kept.push_back({start + delta, end - start, s.format});
+        }
+    }
+    stretches_ = std::move(kept);
+    update();
+}
+
+bool BoxMarks::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == box_->viewport() && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        setGeometry(box_->viewport()->geometry());
+    return QWidget::eventFilter(watched, event);
+}
+
+void BoxMarks::paintEvent(QPaintEvent*) {
+    if (stretches_.empty()) return;
+    QTextDocument* document = box_->document();
+    const int first = box_->cursorForPosition(rect().topLeft()).position();
+    const int last = box_->cursorForPosition(rect().bottomRight()).position();
+    const QTextCursor cursor = box_->textCursor();
+    const int selectionStart = cursor.selectionStart(), selectionEnd = cursor.selectionEnd();
+    const QPointF origin(-box_->horizontalScrollBar()->value(), -box_->verticalScrollBar()->value());
+    const QColor base = box_->viewport()->palette().color(QPalette::Base);
+
+    QPainter painter(this);
+    // One piece of a mark inside one block, line by line: the cells are cleared
+    // (but their first pixel column, where the caret may stand) and the same
+    // glyphs drawn again in the mark's colour, underlined when the mark says so.
+    // Drawn glyph run by glyph run rather than through the block's layout: a
+    // layout of 100 000 characters takes a tenth of a second to draw a handful
+    // of format ranges.
+    auto paintPiece = [&](const QTextBlock& block, int start, int end, int format) {
+        const QTextCharFormat& look = formats_[std::size_t(format)];
+        painter.setPen(look.foreground().style() == Qt::NoBrush ? box_->palette().color(QPalette::Text)
+                                                                : look.foreground().color());
+        QTextLayout* layout = block.layout();
+        const QPointF blockOrigin = origin + layout->position();
+        const int relEnd = end - block.position();
+        for (int p = start - block.position(); p < relEnd;) {
+            const QTextLine line = layout->lineForTextPosition(p);
+            if (!line.isValid()) break;
+            const int lineEnd = std::min(relEnd, line.textStart() + line.textLength());
+            if (lineEnd <= p) break;
+            const qreal x0 = blockOrigin.x() + line.cursorToX(p), x1 = blockOrigin.x() + line.cursorToX(lineEnd);
+            const qreal top = blockOrigin.y() + line.y();
+            painter.fillRect(QRectF(x0 + 1, top, x1 - x0 - 1, line.height()), base);
+            const QList<QGlyphRun> runs = line.glyphRuns(p, lineEnd - p);
+            for (const QGlyphRun& run : runs) painter.drawGlyphRun(blockOrigin, run);
+            if (look.fontUnderline() && !runs.isEmpty()) {
+                const QRawFont font = runs.front().rawFont();
+                const qreal thickness = std::max<qreal>(1, font.lineThickness());
+                painter.fillRect(QRectF(x0, top + line.ascent() + font.underlinePosition(), x1 - x0, thickness),
+                                 painter.pen().color());
+            }
+            p = lineEnd;
+        }
+    };
+    // A stretch cut at block ends (the separator between two blocks is never marked).
+    auto addSpan = [&](int start, int end, int format) {
+        while (start < end) {
+            const QTextBlock spanBlock = document->findBlock(start);
+            if (!spanBlock.isValid()) break;
+            const int blockEnd = spanBlock.position() + spanBlock.length() - 1;
+            const int pieceEnd = std::min(end, blockEnd);
+            if (pieceEnd > start) paintPiece(spanBlock, start, pieceEnd, format);
+            start = blockEnd + 1;
+        }
+    };
+    auto visible = std::upper_bound(stretches_.begin(), stretches_.end(), first,
+                                    [](int p, const Stretch& s) { return p < s.start + s.length; });
+    for (; visible != stretches_.end() && visible->start <= last; ++visible) {
+        const int start = std::max(visible->start, first);
+        const int end = std::min(visible->start + visible->length, last + 1);
+        if (selectionStart < selectionEnd) {  // selected text keeps the selection's look
+            addSpan(start, std::min(end, selectionStart), visible->format);
+            addSpan(std::max(start, selectionEnd), end, visible->format);
+        } else {
+            addSpan(start, end, visible->format);
+        }
+    }
+}
+
+}  // namespace tulvarine::platform
