@@ -3,10 +3,10 @@
 // report) of two 100 000-nt sequences in each mode.
 #include <benchmark/benchmark.h>
 
-#include <random>
 #include <string>
 #include <utility>
 
+#include "bench/random_pair.h"
 #include "model/codon_changes.h"
 #include "model/pair_comparison.h"
 
@@ -14,27 +14,15 @@ using namespace tulvarine;
 
 namespace {
 
-// A random coding sequence and a copy with a share of its bases changed.
-std::pair<std::string, std::string> Pair(std::size_t length, double changed, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string one(length, 'A');
-    for (char& c : one) c = "ACGT"[random() % 4];
-    std::string two = one;
-    std::bernoulli_distribution change(changed);
-    for (char& c : two)
-        if (change(random)) c = "ACGT"[random() % 4];
-    return {std::move(one), std::move(two)};
-}
-
 void BM_CountCodonChanges(benchmark::State& state) {
-    const auto [one, two] = Pair(std::size_t(state.range(0)), double(state.range(1)) / 100, 7);
+    const auto [one, two] = bench::RandomPair(std::size_t(state.range(0)), double(state.range(1)) / 100, 7);
     for (auto _ : state) benchmark::DoNotOptimize(CountCodonChanges(one, two, GeneticCode::kStandard).n);
     state.SetBytesProcessed(state.iterations() * std::int64_t(one.size()));
 }
 BENCHMARK(BM_CountCodonChanges)->Args({9'999'999, 5})->Args({9'999'999, 75})->Unit(benchmark::kMillisecond);
 
 void BM_CompareSequencePair(benchmark::State& state) {
-    auto [one, two] = Pair(100'000, double(state.range(1)) / 100, 11);
+    auto [one, two] = bench::RandomPair(100'000, double(state.range(1)) / 100, 11);
     const PairComparisonSettings settings{std::move(one), std::move(two),
                                           state.range(0) == 1 ? PairCompareMode::Dna : PairCompareMode::Codon,
                                           GeneticCode::kStandard};

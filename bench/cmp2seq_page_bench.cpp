@@ -24,9 +24,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <string>
 
+#include "bench/random_pair.h"
 #include "platform/worker.h"
 #include "support/page_window.h"
 #include "ui_main_window.h"
@@ -93,13 +93,7 @@ int main(int argc, char** argv) {
     testing::PageWindow page;
     Ui::MainWindow& ui = page.Ui();
 
-    std::mt19937 random(5);
-    std::string one(length, 'A');
-    for (char& c : one) c = "ACGT"[random() % 4];
-    std::string two = one;
-    std::bernoulli_distribution change(changed);
-    for (char& c : two)
-        if (change(random)) c = "ACGT"[random() % 4];
+    const auto [one, two] = bench::RandomPair(length, changed, 5);
 
     QElapsedTimer fill;
     fill.start();
