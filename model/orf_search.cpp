@@ -71,6 +71,12 @@ std::string Sequence::FindLongestOrf(GeneticCode code, int cutoff, bool bothStra
 std::string Sequence::FindMostSimilarOrf(GeneticCode code, int cutoff, bool bothStrands,
                                          std::string_view reference,
                                          std::optional<std::string_view> name) const {
+    return FindMostSimilarOrf(code, cutoff, bothStrands, SimilarityProfile(reference), name);
+}
+
+std::string Sequence::FindMostSimilarOrf(GeneticCode code, int cutoff, bool bothStrands,
+                                         const SimilarityProfile& reference,
+                                         std::optional<std::string_view> name) const {
     // Only pieces that reach the cut-off compete, so a short but well-scoring
     // first piece cannot hide every real ORF.
     std::optional<OrfPlace> best;
@@ -78,7 +84,7 @@ std::string Sequence::FindMostSimilarOrf(GeneticCode code, int cutoff, bool both
     OrfScanner scanner(code);
     scanner.ForEachPiece(residues_, bothStrands, [&](std::string_view piece, const OrfPlace& place) {
         if (!ReachesCutoff(piece.size(), cutoff)) return;
-        const int score = ScoreGlobalAlignment(piece, reference);
+        const int score = reference.Score(piece);
         if (!best || score > bestScore) {
             best = place;
             bestScore = score;

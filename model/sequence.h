@@ -12,6 +12,8 @@
 
 namespace tulvarine {
 
+class SimilarityProfile;
+
 class Sequence {
 public:
     Sequence() = default;
@@ -74,6 +76,10 @@ public:
     // record ">name similarest simscore=<score>".
     std::string FindMostSimilarOrf(GeneticCode code, int cutoff, bool bothStrands,
                                    std::string_view reference,
+                                   std::optional<std::string_view> name = std::nullopt) const;
+    // The same with the reference profiled once, for many sequences against one reference.
+    std::string FindMostSimilarOrf(GeneticCode code, int cutoff, bool bothStrands,
+                                   const SimilarityProfile& reference,
                                    std::optional<std::string_view> name = std::nullopt) const;
 
     void Release() { residues_.clear(); }

@@ -13,6 +13,7 @@
 #include "model/ordered_batches.h"
 #include "model/output_file.h"
 #include "model/progress.h"
+#include "model/similarity_score.h"
 #include "model/text.h"
 
 namespace tulvarine {
@@ -281,6 +282,8 @@ bool SequenceSet::WriteOrfs(const std::string& outputPath, GeneticCode code, int
     if (!out.Open(outputPath, {sourcePath_})) return finish(false);
     if (mode != kLongestOrf && mode != kAllOrfs && mode != kMostSimilarOrf) return finish(out.Close());
     const std::size_t n = headers_.size();
+    // Profiled once for every piece of every record; read-only, so shared by the threads.
+    const SimilarityProfile profile(mode == kMostSimilarOrf ? reference : std::string_view());
     RunOrderedBatches<std::string>(
         n, RecordBatchSize(n),
         [&](std::size_t first, std::size_t last, std::string& text) {
@@ -296,7 +299,7 @@ bool SequenceSet::WriteOrfs(const std::string& outputPath, GeneticCode code, int
                     AppendAllOrfs(sequence.GetText(), code, cutoff, true, header.PartView(SequenceHeader::kId), text);
                     break;
                 case kMostSimilarOrf:
-                    text += sequence.FindMostSimilarOrf(code, cutoff, true, reference, header.PartView());
+                    text += sequence.FindMostSimilarOrf(code, cutoff, true, profile, header.PartView());
                     text += "\r\n";
                     break;
                 }
