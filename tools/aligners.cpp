@@ -1,13 +1,16 @@
 #include "tools/aligners.h"
 
+#include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
+#include "model/output_file.h"
 #include "model/paths.h"
 #include "model/text.h"
 #include "platform/command_runner.h"
@@ -76,35 +79,34 @@ private:
     std::string path_;
 };
 
-// Moves result to destination in one step: renamed when both are on one file
-// system, otherwise copied to a hidden name beside destination and renamed
-// from there, so destination never holds part of a file.
-bool MoveInto(const std::string& result, const std::string& destination) {
-    std::error_code error;
-    fs::rename(result, destination, error);
-    if (!error) return true;
-    if (error != std::errc::cross_device_link) return false;
-    fs::path folder = fs::path(destination).parent_path();
-    std::string part = (folder.empty() ? fs::path(".") : folder).append(".tulvarine-part-XXXXXX").string();
-    const int fd = ::mkstemp(part.data());
+// Copies the tool's result to destination through the one writer: it appears
+// there whole or not at all, and never in place of the input.
+bool PlaceResult(const std::string& result, const std::string& destination, const std::string& input) {
+    const int fd = ::open(result.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
-    ::close(fd);
-    if (fs::copy_file(result, part, fs::copy_options::overwrite_existing, error)) {
-        fs::rename(part, destination, error);
-        if (!error) return true;
+    OutputFile out;
+    bool ok = out.Open(destination, {input});
+    std::string block(std::size_t(1) << 20, '\0');
+    while (ok) {
+        const ssize_t count = ::read(fd, block.data(), block.size());
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) ok = false;
+        if (count <= 0) break;
+        out.Write(std::string_view(block.data(), static_cast<std::size_t>(count)));
     }
-    fs::remove(part, error);
-    return false;
+    ::close(fd);
+    return ok && out.Close();
 }
 
-// Runs command and moves its result into place when the tool ended well and
-// the result is not empty.
-bool RunAndPlace(const platform::Command& command, const std::string& result, const std::string& destination) {
+// Runs command and places its result when the tool ended well and the result
+// is not empty.
+bool RunAndPlace(const platform::Command& command, const std::string& result, const std::string& destination,
+                 const std::string& input) {
     int status = -1;
     platform::RunCommandCaptureOutput(command, {}, &status);
     std::error_code error;
     const auto size = fs::file_size(result, error);
-    return status == 0 && !error && size > 0 && MoveInto(result, destination);
+    return status == 0 && !error && size > 0 && PlaceResult(result, destination, input);
 }
 
 std::string_view PrankMode(Aligner aligner) {
@@ -174,7 +176,7 @@ bool AlignFile(Aligner aligner, const std::string& tool, const std::string& inpu
         command.arguments = {"-d=" + in, "-o=" + aligned, "-F", std::string(PrankMode(aligner))};
         break;
     }
-    return RunAndPlace(command, AlignedFilePath(aligner, aligned), AlignedFilePath(aligner, output));
+    return RunAndPlace(command, AlignedFilePath(aligner, aligned), AlignedFilePath(aligner, output), input);
 }
 
 bool ConvertFile(AlignmentFormat format, const std::string& tool, const std::string& input,
@@ -189,7 +191,7 @@ bool ConvertFile(AlignmentFormat format, const std::string& tool, const std::str
         {},
         workingFolder,
         {scratch.TmpDirEntry()}};
-    return RunAndPlace(command, ConvertedFilePath(converted, format), ConvertedFilePath(output, format));
+    return RunAndPlace(command, ConvertedFilePath(converted, format), ConvertedFilePath(output, format), input);
 }
 
 }  // namespace tulvarine
