@@ -32,6 +32,9 @@ TEST(ClassifyCodonDifferences, SplitsEachPairOverItsPathways) {
         {"TGG", "AAA", 2, 1},        // only the two orders through AGG count
         {"ATG", "---", 2, 1},        // intermediates have no amino acid
         {"ATG", "NTG", 1, 0},
+        {"TGG", "TAA", 1, 1},        // every order meets a stop (TAG, TGA): all count, W->stop->stop
+        {"ATG", "", 1, 2},           // a missing codon: M->nothing, then nothing->nothing twice
+        {"ATG", "AC", 1.5f, 0.5f},   // via ACG (T): M->T->nothing; via "AT": M->nothing->nothing
     };
     const CodonTable standard(kStandard);
     for (const PairCase& c : cases) {
@@ -40,26 +43,6 @@ TEST(ClassifyCodonDifferences, SplitsEachPairOverItsPathways) {
         EXPECT_FLOAT_EQ(nonSyn, c.nonSyn) << c.codon1 << " " << c.codon2;
         EXPECT_FLOAT_EQ(syn, c.syn) << c.codon1 << " " << c.codon2;
     }
-}
-
-TEST(ClassifyCodonDifferences, PairWhoseEveryPathwayMeetsAStopCountsThemAll) {
-    // TGG -> TAA: both intermediates (TAG, TGA) are stops; W->stop, stop->stop.
-    float nonSyn = 0, syn = 0;
-    ClassifyCodonDifferences(CodonTable(kStandard), "TGG", "TAA", nonSyn, syn);
-    EXPECT_FLOAT_EQ(nonSyn, 1);
-    EXPECT_FLOAT_EQ(syn, 1);
-}
-
-TEST(ClassifyCodonDifferences, MissingBasesDifferFromEveryBase) {
-    float nonSyn = 0, syn = 0;
-    ClassifyCodonDifferences(CodonTable(kStandard), "ATG", "", nonSyn, syn);
-    EXPECT_FLOAT_EQ(nonSyn, 1);  // M -> nothing, then nothing -> nothing twice
-    EXPECT_FLOAT_EQ(syn, 2);
-    nonSyn = syn = 0;
-    ClassifyCodonDifferences(CodonTable(kStandard), "ATG", "AC", nonSyn, syn);
-    // via ACG (T): M->T, T->none; via "AT": M->none, none->none
-    EXPECT_FLOAT_EQ(nonSyn, 1.5f);
-    EXPECT_FLOAT_EQ(syn, 0.5f);
 }
 
 TEST(CodonSiteTable, HoldsTheSixDigitSitesOfEachCode) {
@@ -108,14 +91,11 @@ TEST(CountCodonChanges, DefaultPairUnderTwoCodes) {
     EXPECT_FLOAT_EQ(mito.ratio, 0);
 }
 
-TEST(CountCodonChanges, CaseAndUracilAreIgnored) {
-    const CodonChangeCounts counts = CountCodonChanges("ATGatgAUG", "atgAUGATG", kStandard);
-    EXPECT_EQ(counts.ok, 1);
-    EXPECT_EQ(counts.n + counts.s, 0);
-    EXPECT_FLOAT_EQ(counts.N, 9);
-}
+TEST(CountCodonChanges, CaseUracilGapsAndUnknownCodons) {
+    const CodonChangeCounts same = CountCodonChanges("ATGatgAUG", "atgAUGATG", kStandard);
+    EXPECT_EQ(same.n + same.s, 0);
+    EXPECT_FLOAT_EQ(same.N, 9);
 
-TEST(CountCodonChanges, GapsAndUnknownCodons) {
     // "---" and N-codons of sequence 1 add no sites; "---" in sequence 2 is three differences.
     const CodonChangeCounts skipped = CountCodonChanges("---NNNATG", "ATGATG---", kStandard);
     EXPECT_EQ(skipped.ok, 1);

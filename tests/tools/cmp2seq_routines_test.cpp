@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "support/recording_report.h"
@@ -56,13 +58,17 @@ TEST_F(AlignSequencePairTest, MuscleAlignsTheBoxes) {
     EXPECT_EQ(ReadBytes(dir_.Path("2seq.fas")), ">Seq1\r\nATGAAACCC\r\nGGGTTTAAA\r\n>Seq2\r\nATGAAACCCTTTAAA\r\n");
 }
 
-TEST_F(AlignSequencePairTest, MissingAlignerNeverReadsAnEarlierOutput) {
-    dir_.Write("2seq_align.fas", ">Seq1\nAAA\n>Seq2\nCCC\n");
-    PairAlignmentSettings settings = Settings("ATG", "ATA");
-    settings.muscle.clear();
-    EXPECT_FALSE(AlignSequencePair(settings, report_));
-    EXPECT_EQ(report_.LastStatus(), "Error:    Alignment failed!");
-    EXPECT_EQ(ReadBytes(dir_.Path("2seq_align.fas")), "<missing>");  // removed before the run
+TEST_F(AlignSequencePairTest, MissingOrFailingAlignerNeverReadsAnEarlierOutput) {
+    const std::string failing = dir_.Write("failing", "#!/bin/sh\nexit 3\n");
+    std::filesystem::permissions(failing, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+    for (const std::string& muscle : {std::string(), failing}) {
+        dir_.Write("2seq_align.fas", ">Seq1\nAAA\n>Seq2\nCCC\n");
+        PairAlignmentSettings settings = Settings("ATG", "ATA");
+        settings.muscle = muscle;
+        EXPECT_FALSE(AlignSequencePair(settings, report_));
+        EXPECT_EQ(report_.LastStatus(), "Error:    Alignment failed!");
+        EXPECT_EQ(ReadBytes(dir_.Path("2seq_align.fas")), "<missing>");  // removed before the run
+    }
 }
 
 TEST_F(AlignSequencePairTest, UnwritableWorkFolderStopsBeforeTheAligner) {
@@ -70,18 +76,6 @@ TEST_F(AlignSequencePairTest, UnwritableWorkFolderStopsBeforeTheAligner) {
     settings.workFolder = dir_.Write("file", "x");  // a file where a folder should be
     EXPECT_FALSE(AlignSequencePair(settings, report_));
     EXPECT_EQ(report_.LastStatus(), "Error:        Cannot write " + settings.workFolder + "/2seq.fas: Not a directory");
-}
-
-TEST(SaveCodonTable, WritesTheTableOrSaysItFailed) {
-    TempDir dir;
-    RecordingReport<> report;
-    const PairComparison comparison =
-        CompareSequencePair({"ATGAAAAGA", "ATAAAGAGA", PairCompareMode::Codon, GeneticCode::kStandard});
-    EXPECT_TRUE(SaveCodonTable(comparison, dir.Path("t.txt"), report));
-    EXPECT_EQ(ReadBytes(dir.Path("t.txt")), "1\tATG\tATA\tN\r\n2\tAAA\tAAG\tS\r\n3\tAGA\tAGA\t-\r\n");
-    EXPECT_EQ(report.LastStatus(), "Info:        Save successfully!");
-    EXPECT_FALSE(SaveCodonTable(comparison, dir.Path("t.txt/u.txt"), report));
-    EXPECT_EQ(report.LastStatus(), "Info:    Save failure!");
 }
 
 TEST(DroppedSequenceText, TakesTheFirstRecordOrTheWholeText) {
