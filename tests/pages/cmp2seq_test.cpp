@@ -16,7 +16,6 @@
 #include <QUrl>
 
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
@@ -31,10 +30,10 @@ using tulvarine::testing::PageWindow;
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return "<missing>";
-    return std::string(std::istreambuf_iterator<char>(in), {});
+// A file's bytes, or nothing when it cannot be read.
+QByteArray Bytes(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 std::string Status() { return platform::StatusPaneText(1); }
@@ -147,7 +146,7 @@ void Cmp2SeqTest::codonModeMarksCountsAndSavesTheCodonTable() {
     const std::string saved = files_->filePath("codons.txt").toStdString();
     platform::dialog_answers::QueueFileName(saved);
     Ui().按钮_Comp_Save->click();
-    QCOMPARE(ReadFile(saved), std::string("1\tATG\tATA\tN\r\n2\tAAA\tAAG\tS\r\n3\tAGA\tAGA\t-\r\n"));
+    QCOMPARE(Bytes(saved), QByteArray("1\tATG\tATA\tN\r\n2\tAAA\tAAG\tS\r\n3\tAGA\tAGA\t-\r\n"));
     QCOMPARE(platform::dialog_answers::LastRequest().filter, std::string("Text File (*.txt)|*.txt"));
     QVERIFY(!Ui().按钮_Comp_Save->isEnabled());
 
@@ -215,8 +214,8 @@ void Cmp2SeqTest::alignAndCompareThroughMuscle() {
     QVERIFY(!Ui().按钮_Comp_Run->isEnabled());
     QVERIFY(PageWindow::WaitForWorkers());
     QTRY_VERIFY(Ui().按钮_Comp_alignCMP->isEnabled());
-    QCOMPARE(ReadFile(page_->ProgramFolder() + "/tmp/2seq.fas"),
-             std::string(">Seq1\r\nATGAAACCCGGGTTTAAACCC\r\nGGG\r\n>Seq2\r\nATGAAACCCTTTAAACCCGGG\r\n"));
+    QCOMPARE(Bytes(page_->ProgramFolder() + "/tmp/2seq.fas"),
+             QByteArray(">Seq1\r\nATGAAACCCGGGTTTAAACCC\r\nGGG\r\n>Seq2\r\nATGAAACCCTTTAAACCCGGG\r\n"));
     QCOMPARE(Ui().超级编辑框1->toPlainText(), QString("ATGAAACCCGGGTTTAAACCCGGG"));
     QCOMPARE(Ui().超级编辑框2->toPlainText(), QString("ATGAAACCC---TTTAAACCCGGG"));
     QCOMPARE(Marks(Ui().超级编辑框2), QStringList({"9+3 R"}));
