@@ -54,9 +54,10 @@ void Finish(Waiter* waiter, bool ran) {
     d.finished.notify_all();
 }
 
-// GUI thread: runs the calls queued when it was woken. Calls queued while they
-// run wake it again and wait for the next turn of the event loop, so a worker
-// that sends call after call cannot keep the window from drawing and reacting.
+// GUI thread: runs the calls queued so far. Calls queued meanwhile wait for
+// the next turn of the event loop (their wake-up is already counted): a
+// worker that calls again as soon as its last call returns must not keep the
+// window from its own timers, input and painting.
 void RunQueuedCalls() {
     Dispatcher& d = TheDispatcher();
     std::uint64_t wakeUps = 0;

@@ -43,7 +43,8 @@ std::optional<std::string> ToolPage::ChooseFileToSave(std::string_view filterWhe
 
 std::optional<std::string> ToolPage::ChooseFileToSaveAs(std::string_view filter) {
     fileDialog_.SetFilter(std::string(filter));
-    return ChooseFileToSave();
+    fileDialog_.SetInitialFolder(platform::ProgramFolder());
+    return fileDialog_.ShowSave(window_);
 }
 
 void ToolPage::ChooseFolderInto(QWidget* box, const std::string& title) {
