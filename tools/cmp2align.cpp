@@ -17,7 +17,7 @@
 #include <string_view>
 
 #include "model/numbers.h"
-#include "platform/box_appender.h"
+#include "platform/box_log.h"
 #include "platform/controls.h"
 #include "platform/gui_thread.h"
 #include "platform/status_bar.h"
@@ -39,14 +39,15 @@ constexpr int kIdColumnWidth = 150;
 // A file view fed line by line.
 class ViewLines : public LineSink {
 public:
-    explicit ViewLines(platform::BoxAppender& view) : view_(view) {}
+    explicit ViewLines(platform::BoxLog& view) : view_(view) {}
     void AppendLine(std::string_view line) override {
-        view_.Append(line);
-        view_.Append("\n");
+        line_.assign(line).push_back('\n');
+        view_.Append(line_);
     }
 
 private:
-    platform::BoxAppender& view_;
+    platform::BoxLog& view_;
+    std::string line_;
 };
 
 // The comparison's report: status messages, and the finished result handed to
@@ -104,20 +105,27 @@ bool Cmp2AlignPage::eventFilter(QObject* watched, QEvent* event) {
     return ToolPage::eventFilter(watched, event);
 }
 
-void Cmp2AlignPage::OnCmp2AlignScan1Click() { LoadAlignmentFile(ui_.编辑框_comp_align_file1, ui_.编辑框2); }
-void Cmp2AlignPage::OnCmp2AlignScan2Click() { LoadAlignmentFile(ui_.编辑框_comp_align_file2, ui_.编辑框1); }
+void Cmp2AlignPage::OnCmp2AlignScan1Click() { LoadAlignmentFile(ui_.编辑框_comp_align_file1, ui_.编辑框2, loads_[0]); }
+void Cmp2AlignPage::OnCmp2AlignScan2Click() { LoadAlignmentFile(ui_.编辑框_comp_align_file2, ui_.编辑框1, loads_[1]); }
 
-void Cmp2AlignPage::LoadAlignmentFile(QLineEdit* pathBox, QPlainTextEdit* view) {
+void Cmp2AlignPage::LoadAlignmentFile(QLineEdit* pathBox, QPlainTextEdit* view, int& loads) {
     const std::optional<std::string> path = ChooseFileInto(pathBox, kOpenFilter);
     if (!path) return;
-    auto appender = std::make_shared<platform::BoxAppender>(view);  // empties the view now
-    platform::StartWorker([appender = std::move(appender), path = *path]() mutable {
+    // The file's text is no edit to undo: an undo record would hold it a second time.
+    view->setUndoRedoEnabled(false);
+    view->clear();
+    // A second file chosen while the first still loads takes the view over.
+    const int load = ++loads;
+    platform::StartWorker([view, &loads, load, path = *path] {
         {
-            ViewLines lines(*appender);
+            platform::BoxLog log(view, [&loads, load] { return loads == load; });  // shows the rest when it goes
+            ViewLines lines(log);
             PageReport report(nullptr);
             (void)LoadAlignmentView(path, lines, report);
         }
-        appender.reset();  // the last lines are shown, and the appender gone, before the worker ends
+        platform::CallOnGuiThread([view, &loads, load] {
+            if (loads == load) view->setUndoRedoEnabled(true);  // the user's own edits
+        });
     });
 }
 

@@ -30,7 +30,8 @@ protected:
 private:
     void OnCmp2AlignScan1Click();
     void OnCmp2AlignScan2Click();
-    void LoadAlignmentFile(QLineEdit* pathBox, QPlainTextEdit* view);
+    // loads counts the files chosen for view; GUI thread only.
+    void LoadAlignmentFile(QLineEdit* pathBox, QPlainTextEdit* view, int& loads);
     void OnCmp2AlignRunClick();
     void OnCmp2AlignSaveClick();
     void OnCmp2AlignGridCellChanged(const QModelIndex& current);
@@ -41,6 +42,7 @@ private:
     ConservedGridModel* grid_;
     std::shared_ptr<const ComparisonResult> shown_;  // what the grid shows; GUI thread only
     bool reportAtEnd_ = false;                       // the report keeps to its last line
+    int loads_[2] = {0, 0};                          // files chosen for the left and right views
 };
 
 }  // namespace tulvarine
