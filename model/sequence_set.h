@@ -112,7 +112,7 @@ private:
     // The FASTA text of the residues at offset 0, 1 or 2 of every codon.
     std::string GetCodonPositions(std::size_t offset, ProgressSink* progress) const;
 
-    std::unique_ptr<SlabMemory> memory_;  // the residues read by ReadFasta; outlives sequences_
+    std::unique_ptr<SlabMemory> memory_;  // the headers and residues read by ReadFasta; outlives both arrays
     std::vector<Sequence> sequences_;
     std::vector<SequenceHeader> headers_;
 };

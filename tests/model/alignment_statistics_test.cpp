@@ -159,7 +159,7 @@ int PlainGapFreeColumns(const SequenceSet& set, LeftOut leftOut) {
     const long long length = static_cast<long long>(set.AlignmentLength());
     std::vector<Sequence> kept;
     for (int i = 0; i < set.Count(); ++i)
-        if (!leftOut(set.Headers()[std::size_t(i)].Text())) kept.push_back(set.Sequences()[std::size_t(i)]);
+        if (!leftOut(std::string(set.Headers()[std::size_t(i)].Text()))) kept.push_back(set.Sequences()[std::size_t(i)]);
     if (kept.empty()) return 0;
     for (long long j = 1; j <= length; ++j) {
         bool gap = false;
@@ -182,9 +182,10 @@ std::string PlainBadSequences(const SequenceSet& set) {
     std::vector<int> scores;
     TextArray names;
     for (const SequenceHeader& header : set.Headers()) {
-        (void)inPlay.Add(header.Text(), {});
-        scores.push_back(score(header.Text()));
-        names.push_back(header.Text());
+        const std::string name(header.Text());
+        (void)inPlay.Add(name, {});
+        scores.push_back(score(name));
+        names.push_back(name);
     }
     for (bool firstPass = true;; firstPass = false) {
         if (!firstPass) {
