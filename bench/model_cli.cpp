@@ -77,10 +77,10 @@ int main(int argc, char** argv) {
         std::printf("%d records\n", set.Count());
         return 0;
     }
-    if (command == "translate" && argc == 4) return set.Translate(0, 0, argv[3]).fileWritten ? 0 : Fail("write failed");
+    if (command == "translate" && argc == 4) return set.Translate(GeneticCode{0}, SequenceHeader::kWhole, argv[3]).fileWritten ? 0 : Fail("write failed");
     if (command == "orfs" && (argc == 6 || argc == 7)) {
         const std::string reference = argc == 7 ? ReadReference(argv[6]) : std::string();
-        return set.WriteOrfs(argv[3], 0, std::atoi(argv[5]), reference, std::atoi(argv[4])) ? 0 : Fail("write failed");
+        return set.WriteOrfs(argv[3], GeneticCode::kStandard, std::atoi(argv[5]), reference, OrfMode{std::atoi(argv[4])}) ? 0 : Fail("write failed");
     }
     if (command == "codons" && argc == 6) {
         // As the Fas-Filter page does: one position at a time, each text written

@@ -49,7 +49,7 @@ double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::dura
 double TimeModel(const std::string& input, const std::string& output) {
     const auto start = std::chrono::steady_clock::now();
     SequenceSet set;
-    if (!set.ReadFasta(input) || !set.Translate(0, SequenceHeader::kWhole, output).fileWritten) {
+    if (!set.ReadFasta(input) || !set.Translate(GeneticCode{0}, SequenceHeader::kWhole, output).fileWritten) {
         std::fprintf(stderr, "translation_window: the model run failed\n");
         std::exit(1);
     }

@@ -4,7 +4,6 @@
 #include "model/line_wrapper.h"
 #include "model/numbers.h"
 #include "model/output_file.h"
-#include "model/paths.h"
 #include "model/progress.h"
 #include "model/sequence.h"
 
@@ -76,13 +75,15 @@ bool FastaStream::Filter(bool keepMatching, const TextArray& ids, bool reverseCo
         if (progress) progress->SetText(text);
     };
     const std::string outputName = GetFileNameFromPath(outputPath);
+    outputError_.clear();
     if (!IsOpen() || !reader_.Rewind()) {
         show("Error! Cannot open such file!");
         return false;
     }
     OutputFile out;
-    // Creating the output over the input would destroy the records still to be read.
-    if (IsSamePlace(path_, outputPath) || !out.Open(outputPath)) {
+    // The output never replaces the input (whose records are still to be read).
+    if (!out.Open(outputPath, {path_})) {
+        outputError_ = out.Error();
         show("Error! Cannot write " + outputName + "!");
         return false;
     }
@@ -117,7 +118,9 @@ bool FastaStream::Filter(bool keepMatching, const TextArray& ids, bool reverseCo
     }
 
     const bool readWhole = !reader_.ReadFailed();
-    const bool written = out.Close();
+    if (!readWhole) out.Discard();  // part of the records would look like all of them
+    const bool written = readWhole && out.Close();
+    outputError_ = out.Error();
     if (!readWhole)
         show("Error! Cannot read such file!");
     else if (!written)

@@ -32,6 +32,9 @@ public:
     [[nodiscard]] bool Open(const std::string& path);
     void Close() { reader_.Close(); }
     bool IsOpen() const { return reader_.IsOpen(); }
+    // Why the last output could not be written, in the system's words; empty
+    // when it was written or the failure lay in the input.
+    const std::string& OutputError() const { return outputError_; }
 
     // Writes to outputPath (created anew) every record whose header line matches
     // one of the IDs (see IdQueryList for the rule), in input order; with
@@ -62,6 +65,7 @@ private:
                               const std::string& outputPath, ProgressSink* progress);
 
     std::string path_;
+    std::string outputError_;
     LineReader reader_;
 };
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace tulvarine {
 
@@ -28,6 +29,33 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     ::close(fd);
     if (!ok) bytes.clear();
     return ok;
+}
+
+std::string ErrorText(int error) {
+    char buffer[256];
+    // The GNU form: returns a pointer to the text, which may not be buffer.
+    return ::strerror_r(error, buffer, sizeof buffer);
+}
+
+std::string ReadFailureReason(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return ErrorText(errno);
+    struct stat info {};
+    std::string reason;
+    if (::fstat(fd, &info) != 0)
+        reason = ErrorText(errno);
+    else if (S_ISDIR(info.st_mode))
+        reason = ErrorText(EISDIR);
+    ::close(fd);
+    return reason;
+}
+
+std::string WithReason(std::string what, const std::string& reason) {
+    if (!reason.empty()) {
+        what += ": ";
+        what += reason;
+    }
+    return what;
 }
 
 }  // namespace tulvarine

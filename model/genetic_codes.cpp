@@ -70,12 +70,12 @@ unsigned CodonTable::Key(const char* c) {
            unsigned(kBaseCodes[static_cast<unsigned char>(c[2])]);
 }
 
-CodonTable::CodonTable(int geneticCodeIndex) {
+CodonTable::CodonTable(GeneticCode code) {
     for (unsigned b1 = 0; b1 < 4; ++b1)
         for (unsigned b2 = 0; b2 < 4; ++b2)
             for (unsigned b3 = 0; b3 < 4; ++b3)
                 cells_[(b1 << 6) | (b2 << 3) | b3] = kStandard[StandardOrder(b1, b2, b3)];
-    for (const CodonChange& change : ChangesOf(geneticCodeIndex))
+    for (const CodonChange& change : ChangesOf(IndexOf(code)))
         cells_[Key(change.codon.data())] = change.aminoAcid;
     cells_[(kGap << 6) | (kGap << 3) | kGap] = '-';
     // The other strand: only bases have bases as complements (T-A and C-G swap
@@ -87,12 +87,17 @@ CodonTable::CodonTable(int geneticCodeIndex) {
                 reverseCells_[(b1 << 6) | (b2 << 3) | b3] = cells_[((b3 ^ 2) << 6) | ((b2 ^ 2) << 3) | (b1 ^ 2)];
 }
 
-const CodonTable& CodonTableFor(int geneticCodeIndex) {
-    static const std::array<CodonTable, 12> tables = {
-        CodonTable(0), CodonTable(1), CodonTable(2), CodonTable(3), CodonTable(4),  CodonTable(5),
-        CodonTable(6), CodonTable(7), CodonTable(8), CodonTable(9), CodonTable(10), CodonTable(11)};
-    const bool known = geneticCodeIndex >= 0 && geneticCodeIndex < int(tables.size());
-    return tables[known ? std::size_t(geneticCodeIndex) : 0];
+const CodonTable& CodonTableFor(GeneticCode code) {
+    static const std::array<CodonTable, 12> tables = [] {
+        std::array<CodonTable, 12> all{CodonTable(GeneticCode{0}), CodonTable(GeneticCode{1}), CodonTable(GeneticCode{2}),
+                                       CodonTable(GeneticCode{3}), CodonTable(GeneticCode{4}), CodonTable(GeneticCode{5}),
+                                       CodonTable(GeneticCode{6}), CodonTable(GeneticCode{7}), CodonTable(GeneticCode{8}),
+                                       CodonTable(GeneticCode{9}), CodonTable(GeneticCode{10}), CodonTable(GeneticCode{11})};
+        return all;
+    }();
+    const int index = IndexOf(code);
+    const bool known = index >= 0 && index < int(tables.size());
+    return tables[known ? std::size_t(index) : 0];
 }
 
 char* TranslateCodons(std::string_view bases, const CodonTable& table, char filler, char* out) {

@@ -1,8 +1,9 @@
 // The ten genetic codes of the program and codon-to-amino-acid translation.
 //
-// A genetic-code index is the NCBI translation-table number minus 1. Nine
-// amino-acid tables are stored; index 10 (table 11) uses the standard one, and
-// every index without a table of its own (6, 7, 12 and above, negative) too.
+// A genetic code is named by its index, the NCBI translation-table number
+// minus 1. Nine amino-acid tables are stored; index 10 (table 11) uses the
+// standard one, and every index without a table of its own (6, 7, 12 and
+// above, negative) too.
 #pragma once
 
 #include <array>
@@ -11,8 +12,28 @@
 
 namespace tulvarine {
 
-// The indices offered on every page, in their fixed order, and their captions.
-inline constexpr std::array<int, 10> kGeneticCodeIndices = {0, 1, 2, 3, 4, 5, 8, 9, 10, 11};
+// A genetic code, as a type of its own so that it cannot be swapped silently
+// with a length, a frame or a mode. Its value is the code's index.
+enum class GeneticCode : int {
+    kStandard = 0,
+    kVertebrateMitochondrial = 1,
+    kYeastMitochondrial = 2,
+    kMoldMitochondrial = 3,
+    kInvertebrateMitochondrial = 4,
+    kCiliateNuclear = 5,
+    kEchinodermMitochondrial = 8,
+    kEuplotidNuclear = 9,
+    kBacterialPlastid = 10,
+    kAlternativeYeastNuclear = 11,
+};
+constexpr int IndexOf(GeneticCode code) { return static_cast<int>(code); }
+
+// The codes offered on every page, in their fixed order, and their captions.
+inline constexpr std::array<GeneticCode, 10> kGeneticCodes = {
+    GeneticCode::kStandard,          GeneticCode::kVertebrateMitochondrial, GeneticCode::kYeastMitochondrial,
+    GeneticCode::kMoldMitochondrial, GeneticCode::kInvertebrateMitochondrial, GeneticCode::kCiliateNuclear,
+    GeneticCode::kEchinodermMitochondrial, GeneticCode::kEuplotidNuclear, GeneticCode::kBacterialPlastid,
+    GeneticCode::kAlternativeYeastNuclear};
 extern const std::array<std::string_view, 10> kGeneticCodeCaptions;
 
 // Translates codons by lookup. A codon is three bytes; T, C, A and G in either
@@ -20,7 +41,7 @@ extern const std::array<std::string_view, 10> kGeneticCodeCaptions;
 // other codon has no amino acid.
 class CodonTable {
 public:
-    explicit CodonTable(int geneticCodeIndex);
+    explicit CodonTable(GeneticCode code);
 
     // The amino-acid letter of the codon at c, or 0 when the table does not hold it.
     char Translate(const char* c) const { return cells_[Key(c)]; }
@@ -56,7 +77,7 @@ char* TranslateCodons(std::string_view bases, const CodonTable& table, char fill
 // multiple of 3): its codons are read from the end of bases backwards.
 char* TranslateReverseCodons(std::string_view bases, const CodonTable& table, char filler, char* out);
 
-// The table of a genetic-code index, built once and shared (read-only).
-const CodonTable& CodonTableFor(int geneticCodeIndex);
+// The table of a genetic code, built once and shared (read-only).
+const CodonTable& CodonTableFor(GeneticCode code);
 
 }  // namespace tulvarine

@@ -19,7 +19,7 @@ std::size_t MappedBatchSize(std::size_t records) {
 }  // namespace
 
 void WriteOrfsByProteinMap(OutputFile& out, const SequenceSet& cdna, const SequenceSet& proteins, const IdMap& map,
-                           int geneticCodeIndex, int cutoff, ProgressSink* progress) {
+                           GeneticCode code, int cutoff, ProgressSink* progress) {
     std::vector<std::string_view> proteinIds;
     proteinIds.reserve(map.Count());
     for (const IdMap::Entry& entry : map.Entries()) proteinIds.push_back(entry.second);
@@ -36,10 +36,10 @@ void WriteOrfsByProteinMap(OutputFile& out, const SequenceSet& cdna, const Seque
                 const std::string_view proteinId = map.LookUp(name);
                 const int protein = lookup.Find(proteinId);
                 if (protein < 0) {
-                    text += sequence.FindLongestOrf(geneticCodeIndex, cutoff, true, name);
+                    text += sequence.FindLongestOrf(code, cutoff, true, name);
                 } else {
                     mappedName.assign(name).append("|").append(proteinId);
-                    text += sequence.FindMostSimilarOrf(geneticCodeIndex, cutoff, true,
+                    text += sequence.FindMostSimilarOrf(code, cutoff, true,
                                                         proteins.Sequences()[std::size_t(protein)].GetText(),
                                                         mappedName);
                 }

@@ -19,6 +19,6 @@ class ProgressSink;
 // strands are searched. progress is set to "i/n" after each record. Records
 // are searched on several threads and written in order.
 void WriteOrfsByProteinMap(OutputFile& out, const SequenceSet& cdna, const SequenceSet& proteins, const IdMap& map,
-                           int geneticCodeIndex, int cutoff, ProgressSink* progress = nullptr);
+                           GeneticCode code, int cutoff, ProgressSink* progress = nullptr);
 
 }  // namespace tulvarine

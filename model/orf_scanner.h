@@ -49,7 +49,7 @@ inline bool ReachesCutoff(std::size_t aminoAcids, int cutoff) {
 
 // Appends the records ">name-k" of every piece of residues that reaches the
 // cut-off (see Sequence::FindAllOrfs).
-void AppendAllOrfs(std::string_view residues, int geneticCodeIndex, int cutoff, bool bothStrands,
+void AppendAllOrfs(std::string_view residues, GeneticCode code, int cutoff, bool bothStrands,
                    std::string_view name, std::string& out);
 
 // Where ORF records go: Append(std::string_view) and AppendStretch(const
@@ -76,7 +76,7 @@ void EmitOrfRecord(const OrfPlace& place, std::optional<std::string_view> name, 
 
 class OrfScanner {
 public:
-    explicit OrfScanner(int geneticCodeIndex) : table_(CodonTableFor(geneticCodeIndex)) {}
+    explicit OrfScanner(GeneticCode code) : table_(CodonTableFor(code)) {}
 
     // Calls visit(std::string_view aminoAcids, const OrfPlace&) for every piece.
     // Splitting follows the text-splitting rule: two stops in a row give an
@@ -156,10 +156,10 @@ void OrfScanner::ScanFrame(std::string_view residues, std::size_t skip, bool rev
 
 // The records of Sequence::FindAllOrfs, to out.
 template <class Output>
-void EmitAllOrfs(std::string_view residues, int geneticCodeIndex, int cutoff, bool bothStrands,
+void EmitAllOrfs(std::string_view residues, GeneticCode code, int cutoff, bool bothStrands,
                  std::string_view name, Output& out) {
     long long k = 0;
-    OrfScanner(geneticCodeIndex).ForEachPlace(residues, bothStrands, [&](const OrfPlace& place) {
+    OrfScanner(code).ForEachPlace(residues, bothStrands, [&](const OrfPlace& place) {
         if (!ReachesCutoff(place.length, cutoff)) return;
         EmitOrfRecord(place, name, "-", ++k, out);
         out.Append("\r\n");
@@ -168,10 +168,10 @@ void EmitAllOrfs(std::string_view residues, int geneticCodeIndex, int cutoff, bo
 
 // The record of Sequence::FindLongestOrf, to out; nothing when no piece reaches the cut-off.
 template <class Output>
-void EmitLongestOrf(std::string_view residues, int geneticCodeIndex, int cutoff, bool bothStrands,
+void EmitLongestOrf(std::string_view residues, GeneticCode code, int cutoff, bool bothStrands,
                     std::optional<std::string_view> name, Output& out) {
     std::optional<OrfPlace> best;
-    OrfScanner(geneticCodeIndex).ForEachPlace(residues, bothStrands, [&](const OrfPlace& place) {
+    OrfScanner(code).ForEachPlace(residues, bothStrands, [&](const OrfPlace& place) {
         if (!best || place.length > best->length) best = place;  // only a strictly longer piece wins
     });
     if (!best || 3 * static_cast<long long>(best->length) < cutoff) return;

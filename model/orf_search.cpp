@@ -25,15 +25,15 @@ void AppendStretch(const OrfPlace& place, std::string& out, std::size_t from, st
     for (std::size_t i = start; i < out.size(); ++i) out[i] = AsciiLower(out[i]);
 }
 
-void AppendAllOrfs(std::string_view residues, int geneticCodeIndex, int cutoff, bool bothStrands,
+void AppendAllOrfs(std::string_view residues, GeneticCode code, int cutoff, bool bothStrands,
                    std::string_view name, std::string& out) {
     TextOrfOutput output{out};
-    EmitAllOrfs(residues, geneticCodeIndex, cutoff, bothStrands, name, output);
+    EmitAllOrfs(residues, code, cutoff, bothStrands, name, output);
 }
 
-std::string Sequence::FindAllOrfs(int geneticCodeIndex, int cutoff, bool bothStrands, std::string_view name) const {
+std::string Sequence::FindAllOrfs(GeneticCode code, int cutoff, bool bothStrands, std::string_view name) const {
     std::string result;
-    AppendAllOrfs(residues_, geneticCodeIndex, cutoff, bothStrands, name, result);
+    AppendAllOrfs(residues_, code, cutoff, bothStrands, name, result);
     return result;
 }
 
@@ -50,25 +50,31 @@ std::string OrfResult(const OrfPlace& best, std::optional<std::string_view> name
 
 }  // namespace
 
-std::string Sequence::FindLongestOrf(int geneticCodeIndex, int cutoff, bool bothStrands,
+std::string Sequence::FindLongestOrf(GeneticCode code, int cutoff, bool bothStrands,
                                      std::optional<std::string_view> name) const {
     std::string result;
     TextOrfOutput output{result};
-    EmitLongestOrf(residues_, geneticCodeIndex, cutoff, bothStrands, name, output);
+    EmitLongestOrf(residues_, code, cutoff, bothStrands, name, output);
     return result;
 }
 
-std::string Sequence::FindMostSimilarOrf(int geneticCodeIndex, int cutoff, bool bothStrands,
+std::string Sequence::FindMostSimilarOrf(GeneticCode code, int cutoff, bool bothStrands,
                                          std::string_view reference,
+                                         std::optional<std::string_view> name) const {
+    return FindMostSimilarOrf(code, cutoff, bothStrands, SimilarityProfile(reference), name);
+}
+
+std::string Sequence::FindMostSimilarOrf(GeneticCode code, int cutoff, bool bothStrands,
+                                         const SimilarityProfile& reference,
                                          std::optional<std::string_view> name) const {
     // Only pieces that reach the cut-off compete, so a short but well-scoring
     // first piece cannot hide every real ORF.
     std::optional<OrfPlace> best;
     int bestScore = 0;
-    OrfScanner scanner(geneticCodeIndex);
+    OrfScanner scanner(code);
     scanner.ForEachPiece(residues_, bothStrands, [&](std::string_view piece, const OrfPlace& place) {
         if (!ReachesCutoff(piece.size(), cutoff)) return;
-        const int score = ScoreGlobalAlignment(piece, reference);
+        const int score = reference.Score(piece);
         if (!best || score > bestScore) {
             best = place;
             bestScore = score;

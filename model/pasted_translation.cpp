@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "model/file_bytes.h"
 #include "model/output_file.h"
 #include "model/sequence.h"
 #include "model/sequence_header.h"
@@ -23,25 +24,26 @@ private:
 };
 }  // namespace
 
-PastedTranslation TranslatePastedText(std::string_view input, int geneticCodeIndex, const std::string& workFile) {
+PastedTranslation TranslatePastedText(std::string_view input, GeneticCode code, const std::string& workFile) {
     PastedTranslation result;
     if (input.find('>') == std::string_view::npos) {
         Sequence sequence;
         sequence.SetText(std::string(input));
-        result.text = sequence.Translate(geneticCodeIndex);
+        result.text = sequence.Translate(code);
         return result;
     }
     const WorkFileRemover remover(workFile);
-    if (!WriteWholeFile(workFile, input)) {
+    if (!WriteWholeFile(workFile, input, {}, &result.error)) {
         result.outcome = PastedTranslation::kWorkFileNotWritten;
         return result;
     }
     SequenceSet set;
     if (!set.ReadFasta(workFile)) {
         result.outcome = PastedTranslation::kWorkFileNotRead;
+        result.error = ReadFailureReason(workFile);
         return result;
     }
-    result.text = set.Translate(geneticCodeIndex, SequenceHeader::kWhole).fasta;
+    result.text = set.Translate(code, SequenceHeader::kWhole).fasta;
     return result;
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/genetic_codes.h"
+
 namespace tulvarine {
 
 struct PastedTranslation {
@@ -18,11 +20,13 @@ struct PastedTranslation {
     // first); FASTA text gives ">" header CRLF protein CRLF for every record.
     // Empty unless translated.
     std::string text;
+    // Why the work file failed, in the system's words (may be empty).
+    std::string error;
 };
 
 // Translates input (frame 1, forward) under the genetic code. FASTA text is
 // written to workFile and read back, so that it is read exactly as a FASTA file
 // is; the work file is removed again whatever happens.
-PastedTranslation TranslatePastedText(std::string_view input, int geneticCodeIndex, const std::string& workFile);
+PastedTranslation TranslatePastedText(std::string_view input, GeneticCode code, const std::string& workFile);
 
 }  // namespace tulvarine

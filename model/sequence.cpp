@@ -74,7 +74,7 @@ std::string Sequence::ReverseComplement() const {
     return out;
 }
 
-std::string Sequence::Translate(int geneticCodeIndex, std::string_view filler, int frame, bool reverse) const {
+std::string Sequence::Translate(GeneticCode code, std::string_view filler, int frame, bool reverse) const {
     std::string source;
     std::string_view bases = GetText();
     if (reverse) {
@@ -86,7 +86,7 @@ std::string Sequence::Translate(int geneticCodeIndex, std::string_view filler, i
     std::string cleanFiller(filler);
     RemoveBlanks(cleanFiller);
     std::string protein;
-    AppendTranslation(bases, CodonTableFor(geneticCodeIndex), cleanFiller, protein);
+    AppendTranslation(bases, CodonTableFor(code), cleanFiller, protein);
     return protein;
 }
 

@@ -7,9 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "model/genetic_codes.h"
 #include "model/packed_text.h"
 
 namespace tulvarine {
+
+class SimilarityProfile;
 
 class Sequence {
 public:
@@ -47,7 +50,7 @@ public:
 
     // Deletes count bytes from position and inserts text there, uncleaned. False
     // (and no change) when position lies outside 1..Length()+1 or count < 0.
-    bool ReplaceRange(long long position, long long count, std::string_view text);
+    [[nodiscard]] bool ReplaceRange(long long position, long long count, std::string_view text);
     // Replaces every occurrence of what at or after start by by; returns the new text.
     std::string ReplaceText(std::string_view what, std::string_view by, long long start = 1,
                             bool caseSensitive = true);
@@ -57,21 +60,25 @@ public:
 
     // Translates the frame (1..3, counted on the chosen strand) under the genetic
     // code; a codon the table does not hold gives filler (blanks removed).
-    std::string Translate(int geneticCodeIndex = 0, std::string_view filler = "X", int frame = 1,
+    std::string Translate(GeneticCode code = GeneticCode::kStandard, std::string_view filler = "X", int frame = 1,
                           bool reverse = false) const;
 
     // Open reading frames: stretches between stop codons in the six frames.
     // Every piece of at least cutoff nucleotides, as FASTA records name-1, name-2...
-    std::string FindAllOrfs(int geneticCodeIndex, int cutoff, bool bothStrands, std::string_view name) const;
+    std::string FindAllOrfs(GeneticCode code, int cutoff, bool bothStrands, std::string_view name) const;
     // The longest piece (the first among equals); with a name a record
     // ">name longest lenth=<n>" without a final line end, else the bare stretch.
-    std::string FindLongestOrf(int geneticCodeIndex = 0, int cutoff = 90, bool bothStrands = true,
+    std::string FindLongestOrf(GeneticCode code = GeneticCode::kStandard, int cutoff = 90, bool bothStrands = true,
                                std::optional<std::string_view> name = std::nullopt) const;
     // The piece, of those of at least cutoff nucleotides, whose translation
     // scores highest against reference (the first among equals); with a name a
     // record ">name similarest simscore=<score>".
-    std::string FindMostSimilarOrf(int geneticCodeIndex, int cutoff, bool bothStrands,
+    std::string FindMostSimilarOrf(GeneticCode code, int cutoff, bool bothStrands,
                                    std::string_view reference,
+                                   std::optional<std::string_view> name = std::nullopt) const;
+    // The same with the reference profiled once, for many sequences against one reference.
+    std::string FindMostSimilarOrf(GeneticCode code, int cutoff, bool bothStrands,
+                                   const SimilarityProfile& reference,
                                    std::optional<std::string_view> name = std::nullopt) const;
 
     void Release() { residues_ = PackedText(); }

@@ -10,7 +10,7 @@ std::string_view SequenceHeader::Clean(std::string_view line) {
     return line;
 }
 
-std::string_view SequenceHeader::PartView(int mode) const {
+std::string_view SequenceHeader::PartView(Part mode) const {
     const std::string_view text = Text();
     if (mode != kId && mode != kDescription) return text;
     const std::size_t space = text.find(' ');
@@ -19,7 +19,7 @@ std::string_view SequenceHeader::PartView(int mode) const {
     return TrimLeadingBlanks(text.substr(space + 1));
 }
 
-bool SequenceHeader::Matches(std::string& name, int mode) const {
+bool SequenceHeader::Matches(std::string& name, MatchMode mode) const {
     if (!name.empty() && name.front() == '>') name.erase(0, 1);
     switch (mode) {
     case kExact: return Text() == name;

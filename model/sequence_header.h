@@ -27,15 +27,15 @@ public:
     // kId: the text before the first ASCII space (trailing blanks trimmed);
     // kDescription: the text after it (leading blanks trimmed). Mode 0, any
     // other mode, and a header without a space give the whole header.
-    std::string GetPart(int mode = kWhole) const { return std::string(PartView(mode)); }
-    std::size_t GetPartLength(int mode = kWhole) const { return PartView(mode).size(); }
-    std::string_view PartView(int mode = kWhole) const;
+    std::string GetPart(Part mode = kWhole) const { return std::string(PartView(mode)); }
+    std::size_t GetPartLength(Part mode = kWhole) const { return PartView(mode).size(); }
+    std::string_view PartView(Part mode = kWhole) const;
 
     // Drops one leading ">" from the caller's name (written back), then:
     // kExact: equal byte for byte; kStartsWith: the header begins with name,
     // kEndsWith: the header ends with name, both ignoring ASCII case. The name is
     // taken literally. Any other mode gives false.
-    bool Matches(std::string& name, int mode = kExact) const;
+    bool Matches(std::string& name, MatchMode mode = kExact) const;
 
 private:
     static std::string_view Clean(std::string_view line);

@@ -13,6 +13,7 @@
 #include "model/ordered_batches.h"
 #include "model/output_file.h"
 #include "model/progress.h"
+#include "model/similarity_score.h"
 #include "model/text.h"
 
 namespace tulvarine {
@@ -30,6 +31,7 @@ void SequenceSet::Release() {
     headers_.clear();
     sequences_.clear();
     memory_.reset();
+    sourcePath_.clear();
 }
 
 namespace {
@@ -208,6 +210,7 @@ bool SequenceSet::ReadFasta(const std::string& path, ProgressSink* display) {
         Release();
         return false;
     }
+    sourcePath_ = path;
     if (chunks.size() == 1) {
         headers_ = std::move(chunks.front().headers);
         sequences_ = std::move(chunks.front().sequences);
@@ -227,15 +230,15 @@ bool SequenceSet::ReadFasta(const std::string& path, ProgressSink* display) {
     return true;
 }
 
-std::string SequenceSet::FindSequence(std::string& name, int mode) const {
+std::string SequenceSet::FindSequence(std::string& name, SequenceHeader::MatchMode mode) const {
     for (std::size_t i = 0; i < headers_.size(); ++i)
         if (headers_[i].Matches(name, mode)) return std::string(sequences_[i].GetText());
     return {};
 }
 
-TranslatedSet SequenceSet::Translate(int geneticCodeIndex, int nameMode, const std::string& outputPath,
+TranslatedSet SequenceSet::Translate(GeneticCode code, SequenceHeader::Part nameMode, const std::string& outputPath,
                                      ProgressSink* progress) const {
-    const CodonTable& table = CodonTableFor(geneticCodeIndex);
+    const CodonTable& table = CodonTableFor(code);
     const std::size_t n = headers_.size();
     // Each record's place in the text is known beforehand (one letter per
     // codon), so the batches translate straight into one text on several
@@ -248,7 +251,7 @@ TranslatedSet SequenceSet::Translate(int geneticCodeIndex, int nameMode, const s
     result.fasta.resize(starts[n]);
     OutputFile out;
     const bool toFile = !outputPath.empty();
-    if (toFile) (void)out.Open(outputPath);
+    if (toFile) (void)out.Open(outputPath, {sourcePath_});
     RunOrderedBatches<NoBatchResult>(
         n, RecordBatchSize(n),
         [&](std::size_t first, std::size_t last, NoBatchResult&) {
@@ -267,7 +270,10 @@ TranslatedSet SequenceSet::Translate(int geneticCodeIndex, int nameMode, const s
             if (progress)
                 for (std::size_t i = first; i < last; ++i) progress->SetText(RecordProgressText(i + 1, n));
         });
-    if (toFile) result.fileWritten = out.Close();
+    if (toFile) {
+        result.fileWritten = out.Close();
+        result.error = out.Error();
+    }
     return result;
 }
 
@@ -308,20 +314,28 @@ struct OrfBatch {
 
 }  // namespace
 
-bool SequenceSet::WriteOrfs(const std::string& outputPath, int geneticCodeIndex, int cutoff,
-                            std::string_view reference, int mode, ProgressSink* progress) const {
+bool SequenceSet::WriteOrfs(const std::string& outputPath, GeneticCode code, int cutoff,
+                            std::string_view reference, OrfMode mode, ProgressSink* progress,
+                            std::string* error) const {
     OutputFile out;
-    if (!out.Open(outputPath)) return false;  // no point searching for a file that cannot exist
-    if (mode != kLongestOrf && mode != kAllOrfs && mode != kMostSimilarOrf) return out.Close();
+    const auto finish = [&](bool written) {
+        if (error) *error = out.Error();
+        return written;
+    };
+    // No point searching for a file that cannot exist.
+    if (!out.Open(outputPath, {sourcePath_})) return finish(false);
+    if (mode != kLongestOrf && mode != kAllOrfs && mode != kMostSimilarOrf) return finish(out.Close());
     const std::size_t n = headers_.size();
+    // Profiled once for every piece of every record; read-only, so shared by the threads.
+    const SimilarityProfile profile(mode == kMostSimilarOrf ? reference : std::string_view());
     // The longest and all modes, into a text or straight into the file.
     auto emitOrfs = [&](std::size_t i, auto& output) {
         const std::string_view residues = sequences_[i].GetText();
         if (mode == kLongestOrf) {
-            EmitLongestOrf(residues, geneticCodeIndex, cutoff, true, headers_[i].PartView(), output);
+            EmitLongestOrf(residues, code, cutoff, true, headers_[i].PartView(), output);
             output.Append("\r\n");
         } else {
-            EmitAllOrfs(residues, geneticCodeIndex, cutoff, true, headers_[i].PartView(SequenceHeader::kId), output);
+            EmitAllOrfs(residues, code, cutoff, true, headers_[i].PartView(SequenceHeader::kId), output);
         }
     };
     FileOrfOutput fileOutput(out);
@@ -343,7 +357,7 @@ bool SequenceSet::WriteOrfs(const std::string& outputPath, int geneticCodeIndex,
                     emitOrfs(i, textOutput);
                     break;
                 case kMostSimilarOrf:
-                    text += sequence.FindMostSimilarOrf(geneticCodeIndex, cutoff, true, reference, header.PartView());
+                    text += sequence.FindMostSimilarOrf(code, cutoff, true, profile, header.PartView());
                     text += "\r\n";
                     break;
                 }
@@ -361,7 +375,7 @@ bool SequenceSet::WriteOrfs(const std::string& outputPath, int geneticCodeIndex,
             if (progress)
                 for (std::size_t i = first; i < last; ++i) progress->SetText(RecordProgressText(i + 1, n));
         });
-    return out.Close();
+    return finish(out.Close());
 }
 
 }  // namespace tulvarine

@@ -21,6 +21,7 @@ class ProgressSink;
 struct TranslatedSet {
     std::string fasta;
     bool fileWritten = false;  // true when an output file was asked for and written whole
+    std::string error;         // why the output file was not written
 };
 
 // What SequenceSet::WriteOrfs writes for each record.
@@ -30,7 +31,8 @@ class SequenceSet {
 public:
     SequenceSet() = default;
     // Copies are deep and live on the heap: independent of this set.
-    SequenceSet(const SequenceSet& other) : sequences_(other.sequences_), headers_(other.headers_) {}
+    SequenceSet(const SequenceSet& other)
+        : sequences_(other.sequences_), headers_(other.headers_), sourcePath_(other.sourcePath_) {}
     SequenceSet& operator=(const SequenceSet& other);
     SequenceSet(SequenceSet&&) noexcept = default;
     SequenceSet& operator=(SequenceSet&&) noexcept = default;
@@ -40,13 +42,14 @@ public:
     // other lines after it form its sequence (line breaks and blanks removed);
     // lines before the first header are skipped. When display is given, its text
     // is set to the ID of each header as it is read. False (and an empty set)
-    // when the file cannot be opened or read to its end.
-    bool ReadFasta(const std::string& path, ProgressSink* display = nullptr);
+    // when the file cannot be opened or read to its end. The set remembers path
+    // as its source: no output of the set may replace it.
+    [[nodiscard]] bool ReadFasta(const std::string& path, ProgressSink* display = nullptr);
 
     // The sequence of the first record whose header matches name under mode
     // (SequenceHeader::Matches, which drops a leading ">" from the caller's
     // name); the empty text when none matches.
-    std::string FindSequence(std::string& name, int mode = SequenceHeader::kExact) const;
+    std::string FindSequence(std::string& name, SequenceHeader::MatchMode mode = SequenceHeader::kExact) const;
 
     int Count() const { return static_cast<int>(headers_.size()); }
     // The length of the first sequence (the set is taken to be an alignment); 0 when empty.
@@ -57,16 +60,19 @@ public:
 
     // Translates every record (frame 1, forward) as ">name\r\nprotein\r\n", the
     // name being GetPart(nameMode) of its header. Writes the text to outputPath
-    // when one is given, and sets progress to "i/n" after each record.
-    TranslatedSet Translate(int geneticCodeIndex = 0, int nameMode = SequenceHeader::kWhole,
+    // when one is given (through OutputFile, never over the set's source), and
+    // sets progress to "i/n" after each record.
+    TranslatedSet Translate(GeneticCode code = GeneticCode::kStandard,
+                            SequenceHeader::Part nameMode = SequenceHeader::kWhole,
                             const std::string& outputPath = {}, ProgressSink* progress = nullptr) const;
 
     // Writes the ORF file of the whole set (OrfMode), setting progress to "i/n"
-    // after each record. Returns false when the file could not be created or
-    // written whole.
-    [[nodiscard]] bool WriteOrfs(const std::string& outputPath, int geneticCodeIndex, int cutoff,
-                                 std::string_view reference, int mode = kLongestOrf,
-                                 ProgressSink* progress = nullptr) const;
+    // after each record. Returns false, with *error set to the reason when error
+    // is given, when the file could not be created or written whole (or would
+    // replace the set's source).
+    [[nodiscard]] bool WriteOrfs(const std::string& outputPath, GeneticCode code, int cutoff,
+                                 std::string_view reference, OrfMode mode = kLongestOrf,
+                                 ProgressSink* progress = nullptr, std::string* error = nullptr) const;
 
     // The residues at one codon position of every record, as FASTA text in
     // record order: ">", the whole header and a CRLF, then the first (second,
@@ -107,6 +113,8 @@ public:
 
     const std::vector<Sequence>& Sequences() const { return sequences_; }
     const std::vector<SequenceHeader>& Headers() const { return headers_; }
+    // The file the set was read from; empty for a set not read from a file.
+    const std::string& SourcePath() const { return sourcePath_; }
 
 private:
     // The FASTA text of the residues at offset 0, 1 or 2 of every codon.
@@ -115,6 +123,7 @@ private:
     std::unique_ptr<SlabMemory> memory_;  // the headers and residues read by ReadFasta; outlives both arrays
     std::vector<Sequence> sequences_;
     std::vector<SequenceHeader> headers_;
+    std::string sourcePath_;
 };
 
 // "i/n", the progress text of the per-record operations.

@@ -1,5 +1,5 @@
-// The program folder, the work folder "tmp" and the listing of FASTA files in
-// a folder. Paths are UTF-8 bytes joined with "/".
+// The program folder and the work folder "tmp". Paths are UTF-8 bytes joined
+// with "/". (The listing of FASTA files is in platform/folder_listing.h.)
 #pragma once
 
 #include <string>
@@ -19,9 +19,5 @@ void OverrideProgramFolderForTests(const std::string& folder);
 // $XDG_CACHE_HOME/tulvarine/tmp (~/.cache/tulvarine/tmp). Empty when neither
 // can be made.
 std::string WorkFolder();
-
-// The plain files of folder whose names match "*.fa*" ignoring case, sorted by
-// name ignoring case. An empty folder text or a missing folder lists nothing.
-TextArray ListFastaFiles(const std::string& folder);
 
 }  // namespace tulvarine::platform

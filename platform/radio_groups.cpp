@@ -3,15 +3,14 @@
 #include <QAbstractButton>
 #include <QPalette>
 
-#include "model/genetic_codes.h"
 #include "platform/controls.h"
 
 namespace tulvarine::platform {
 
-int GeneticCodeIndex(const std::array<QAbstractButton*, 10>& radios) {
+GeneticCode CheckedGeneticCode(const std::array<QAbstractButton*, 10>& radios) {
     for (std::size_t i = 0; i < 9; ++i)
-        if (IsControlChecked(radios[i])) return kGeneticCodeIndices[i];
-    return kGeneticCodeIndices[9];
+        if (IsControlChecked(radios[i])) return kGeneticCodes[i];
+    return kGeneticCodes[9];
 }
 
 void ColourByCheckState(std::span<QAbstractButton* const> group) {
@@ -22,6 +21,13 @@ void ColourByCheckState(std::span<QAbstractButton* const> group) {
         palette.setColor(QPalette::ButtonText, colour);
         button->setPalette(palette);
     }
+}
+
+GeneticCodeGroup::GeneticCodeGroup(const std::array<QAbstractButton*, 10>& radios, QObject* parent)
+    : QObject(parent), radios_(radios) {
+    // Every radio's click handler has the same body: the group drawn anew.
+    for (QAbstractButton* radio : radios_)
+        connect(radio, &QAbstractButton::clicked, this, [this] { ColourByCheckState(radios_); });
 }
 
 }  // namespace tulvarine::platform

@@ -1,5 +1,7 @@
 // The program-wide state: created by InitGlobals at start-up, freed by
-// ReleaseGlobals at exit. Handlers and workers change only the contents.
+// ReleaseGlobals at exit. Handlers and workers change only the contents. What
+// the tool pages share lives below the shell (platform/shared_state.h); this
+// header adds the shell's own state.
 //
 // Values that workers share are Guarded (reached under a lock) or atomic; the
 // others belong to the GUI thread.
@@ -11,15 +13,11 @@
 #include <memory>
 #include <string>
 
-#include "model/named_attribute_map.h"
-#include "model/text.h"
-#include "platform/rich_box.h"
+#include "platform/guarded.h"
+#include "platform/shared_state.h"
 #include "shell/download_handle.h"
-#include "shell/guarded.h"
 
 namespace tulvarine {
-
-using platform::CharFormat;
 
 // The record handed to the download engine for the update download, member by
 // member; the update window fills members 1, 2, 3, 6 and 15 before a download.
@@ -51,25 +49,8 @@ struct TaskParam {
     std::string comment;                                 // 20
 };
 
-// File names listed from the folder of the batch alignment.
-extern std::unique_ptr<Guarded<TextArray>> g_AlignFolderFiles;
-// The default format of the two sequence boxes of "Cmp-2Seq".
-extern std::unique_ptr<CharFormat> g_SeqBoxFormat;
-// IDs listed by the Sort-ID preview: the progress maximum of sorting and classifying.
-extern std::atomic<int> g_SortIdCount;
-// ID to joined sequence of the manual merge.
-extern std::unique_ptr<Guarded<NamedAttributeMap>> g_MergeTable;
-// Red and blue underlined marking of the "Cmp-2Seq" comparison.
-extern std::unique_ptr<CharFormat> g_RedMarkFormat;
-extern std::unique_ptr<CharFormat> g_BlueMarkFormat;
-// Codon to amino acid of the genetic code last loaded by the codon counting.
-extern std::unique_ptr<Guarded<NamedAttributeMap>> g_CodonAminoMap;
-// File names listed from the folder of the format conversion.
-extern std::unique_ptr<Guarded<TextArray>> g_FormatFolderFiles;
 // The answer of the "Exit" window: true after "Yes", false after "No". GUI thread.
 extern bool g_ExitConfirmed;
-// True once the main window has been created. GUI thread.
-extern bool g_MainWindowReady;
 // The waiting animation and the version check of the "Update" window: the
 // number of the opening whose animation or check is running, 0 when none runs.
 // Both run on the GUI thread (timers and network replies, no threads of their own).

@@ -23,14 +23,12 @@
 #include "shell/update_history_window.h"
 #include "shell/update_window.h"
 #include "shell/user_guide.h"
-#include "tools/tool_pages.h"
 #include "ui_main_window.h"
 
 namespace tulvarine {
 
 namespace {
-enum Page { kHome = 0, kCmp2Seq = 1, kCmp2Align = 2, kSortId = 3, kMergeFas = 4,
-            kTranslation = 5, kAlignFormat = 6, kFasFilter = 7, kGetOrf = 8 };
+constexpr int kHomePage = 0;
 
 void SetMarkFormat(CharFormat& format, unsigned colour) {
     format.effects = CharFormat::kUnderline;
@@ -84,7 +82,7 @@ void MainWindow::OnMainWindowCreated() {
     // Keys reach the window before the focused control, which still gets them.
     if (QWindow* window = windowHandle()) window->installEventFilter(this);
     g_MainWindowReady = true;
-    ui_->高级选择夹1->setCurrentIndex(kHome);
+    ui_->高级选择夹1->setCurrentIndex(kHomePage);
     platform::SetStatusPaneText(0, "Version: " + std::string(kVersion));
     platform::AcceptPlainTextDrops(ui_->超级编辑框1);
     platform::AcceptPlainTextDrops(ui_->超级编辑框2);
@@ -98,29 +96,9 @@ void MainWindow::OnMainWindowCreated() {
 }
 
 void MainWindow::OnMainTabChanged() {
-    switch (ui_->高级选择夹1->currentIndex()) {
-    case kCmp2Seq:
-        if (g_MainWindowReady) RerunCmp2SeqComparison();
-        ApplySeqBoxFormat();
-        ui_->按钮_Comp_Run->setFocus();
-        break;
-    case kSortId:
-        ui_->编辑框_Sort_File_Name->setFocus();
-        break;
-    case kTranslation:
-        ui_->高级选择夹2->setCurrentIndex(0);
-        break;
-    case kGetOrf:
-        ui_->高级选择夹3->setCurrentIndex(0);
-        break;
-    default:
-        break;
-    }
-}
-
-void MainWindow::RerunCmp2SeqComparison() {
-    // The comparison of the two sequence boxes comes with the "Cmp-2Seq" page's
-    // own handlers; until then a switch to the page compares nothing.
+    QWidget* shown = ui_->高级选择夹1->currentWidget();
+    for (const std::unique_ptr<ToolPage>& page : toolPages_)
+        if (page->Tab() == shown) page->OnShown();
 }
 
 void MainWindow::ApplySeqBoxFormat() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/file_dialogs.h"
+#include "tools/tool_page.h"
 
 namespace Ui {
 class MainWindow;
@@ -54,13 +55,11 @@ private:
     void ConnectHomePage();
     void ShowHomePicture();
     void PreventContextMenus();
-    // The "Compare" of "Cmp-2Seq", rerun on every switch to that page.
-    void RerunCmp2SeqComparison();
     void ApplySeqBoxFormat();
 
     std::unique_ptr<Ui::MainWindow> ui_;
     platform::CommonDialog fileDialog_;
-    std::vector<std::unique_ptr<QObject>> toolPages_;  // the eight tool pages (tools/)
+    std::vector<std::unique_ptr<ToolPage>> toolPages_;  // the tool pages (tools/)
 };
 
 }  // namespace tulvarine

@@ -6,32 +6,23 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 
-#include "model/counting_progress.h"
-#include "model/id_map.h"
-#include "model/line_wrapper.h"
-#include "model/mapped_orfs.h"
 #include "model/numbers.h"
-#include "model/output_file.h"
-#include "model/sequence.h"
-#include "model/text.h"
-#include "platform/control_progress.h"
 #include "platform/controls.h"
-#include "platform/file_dialogs.h"
-#include "platform/folders.h"
 #include "platform/keys.h"
-#include "platform/radio_groups.h"
 #include "platform/status_bar.h"
-#include "platform/worker.h"
+#include "tools/get_orf_routines.h"
+#include "tools/page_report.h"
 #include "ui_main_window.h"
 
 namespace tulvarine {
 
 using platform::ControlText;
-using platform::IsControlChecked;
 using platform::ShowStatusMessage;
 
 namespace {
@@ -40,49 +31,34 @@ constexpr char kFastaFilter[] = "Fasta File (*.fa*)|*.fa*";
 constexpr char kAnyFileFilter[] = "All Files (*.*)|*.*";
 // What the save dialog offers when no page has set a filter on it yet.
 constexpr char kSaveFilter[] = "Fasta File (*.fa*)|*.fa*|All Files (*.*)|*.*";
-constexpr int kOutputPage = 1;
+constexpr int kInputPage = 0, kOutputPage = 1;
 
 // The length cut-off of a box: its leading integer, 0 when it holds none.
 int CutoffOf(QWidget* box) {
     return int(std::clamp<long long>(TextToInt(ControlText(box)), INT_MIN, INT_MAX));
 }
 
-// A reference protein as scored: line breaks go, blanks stay.
-std::string WithoutLineBreaks(std::string text) {
-    ReplaceAll(text, "\n", "");
-    ReplaceAll(text, "\r", "");
-    return text;
+// The mode of three radios standing for the longest, all and the most similar
+// ORF; nothing when none is checked.
+std::optional<OrfMode> CheckedOrfMode(QAbstractButton* longest, QAbstractButton* all, QAbstractButton* similar) {
+    if (longest->isChecked()) return kLongestOrf;
+    if (all->isChecked()) return kAllOrfs;
+    if (similar->isChecked()) return kMostSimilarOrf;
+    return std::nullopt;
 }
-
-std::string OutputSuffix(OrfMode mode) {
-    switch (mode) {
-    case kLongestOrf: return ".orfs.long.fas";
-    case kAllOrfs: return ".orfs.all.fas";
-    case kMostSimilarOrf: return ".orfs.sim1.fas";
-    }
-    return {};
-}
-
-void ShowError(const std::string& text) { ShowStatusMessage("Error:        " + text); }
 
 }  // namespace
 
 GetOrfPage::GetOrfPage(const ToolPageContext& context)
-    : context_(context),
-      ui_(context.ui),
-      geneticCodes_{ui_.单选框11, ui_.单选框12, ui_.单选框13, ui_.单选框14, ui_.单选框15,
-                    ui_.单选框16, ui_.单选框17, ui_.单选框18, ui_.单选框19, ui_.单选框20} {
-    const std::array<void (GetOrfPage::*)(), 10> codeHandlers{
-        &GetOrfPage::OnGetorfCodeStandardClick,       &GetOrfPage::OnGetorfCodeVertebrateMitoClick,
-        &GetOrfPage::OnGetorfCodeYeastMitoClick,      &GetOrfPage::OnGetorfCodeMoldMitoClick,
-        &GetOrfPage::OnGetorfCodeInvertebrateMitoClick, &GetOrfPage::OnGetorfCodeCiliateNuclearClick,
-        &GetOrfPage::OnGetorfCodeEchinodermMitoClick, &GetOrfPage::OnGetorfCodeEuplotidNuclearClick,
-        &GetOrfPage::OnGetorfCodeBacterialPlastidClick, &GetOrfPage::OnGetorfCodeAltYeastNuclearClick};
-    for (std::size_t i = 0; i < geneticCodes_.size(); ++i)
-        connect(geneticCodes_[i], &QAbstractButton::clicked, this, codeHandlers[i]);
+    : ToolPage(context, context.ui.page_get_orf),
+      codes_({ui_.单选框11, ui_.单选框12, ui_.单选框13, ui_.单选框14, ui_.单选框15, ui_.单选框16, ui_.单选框17,
+              ui_.单选框18, ui_.单选框19, ui_.单选框20},
+             this) {
     ConnectSingleSequence();
     ConnectFastaFile();
 }
+
+void GetOrfPage::OnShown() { ui_.高级选择夹3->setCurrentIndex(kInputPage); }
 
 void GetOrfPage::ConnectSingleSequence() {
     connect(ui_.按钮_getorf_run, &QPushButton::clicked, this, &GetOrfPage::OnGetorfRunClick);
@@ -115,47 +91,22 @@ bool GetOrfPage::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void GetOrfPage::StartRun(QWidget* run, void (GetOrfPage::*routine)()) {
-    run->setEnabled(false);
-    platform::StartWorker([this, run, routine] {
-        const platform::DisabledWhileRunning running(run);
-        (this->*routine)();
-    });
-}
-
-// ---- the genetic-code group ----
-
-void GetOrfPage::ColourGeneticCodes() { platform::ColourByCheckState(geneticCodes_); }
-
-int GetOrfPage::GeneticCode() const { return platform::GeneticCodeIndex(geneticCodes_); }
-
 // ---- one pasted sequence ----
 
 void GetOrfPage::OnGetorfRunClick() {
-    if (ui_.编辑框_getorf_in->toPlainText().isEmpty()) return;  // nothing to search, nothing to say
-    StartRun(ui_.按钮_getorf_run, &GetOrfPage::FindOrfsInPastedSequence);
-}
-
-// Runs on a worker; the Run button is disabled around it (StartRun).
-void GetOrfPage::FindOrfsInPastedSequence() {
-    Sequence sequence;
-    const int code = GeneticCode();
-    const int cutoff = CutoffOf(ui_.编辑框_getorf_cutoff_1);
-    sequence.SetText(ControlText(ui_.编辑框_getorf_in));  // a pasted ">" line becomes sequence too
-
-    std::string output;
-    if (IsControlChecked(ui_.单选框21)) {
-        output = ">ORF-Longest\r\n" + WrapSequenceLines(sequence.FindLongestOrf(code, cutoff, true));
-    } else if (IsControlChecked(ui_.单选框22)) {
-        output = sequence.FindAllOrfs(code, cutoff, true, "ORF");
-    } else if (IsControlChecked(ui_.单选框23)) {
-        const std::string reference = WithoutLineBreaks(ControlText(ui_.编辑框_getorf_pep));
-        output = ">ORF-Sim\r\n" + WrapSequenceLines(sequence.FindMostSimilarOrf(code, cutoff, true, reference));
-    } else {
-        return;
-    }
-    platform::SetControlText(ui_.编辑框_getorf_out, output);
-    platform::SelectTabPage(ui_.高级选择夹3, kOutputPage);
+    PastedOrfSettings settings;
+    settings.sequence = ControlText(ui_.编辑框_getorf_in);
+    if (settings.sequence.empty()) return;  // nothing to search, nothing to say
+    const std::optional<OrfMode> mode = CheckedOrfMode(ui_.单选框21, ui_.单选框22, ui_.单选框23);
+    if (!mode) return;
+    settings.mode = *mode;
+    settings.code = codes_.Chosen();
+    settings.cutoff = CutoffOf(ui_.编辑框_getorf_cutoff_1);
+    if (settings.mode == kMostSimilarOrf) settings.reference = WithoutLineBreaks(ControlText(ui_.编辑框_getorf_pep));
+    StartRun(ui_.按钮_getorf_run, [this, settings] {
+        platform::SetControlText(ui_.编辑框_getorf_out, FindOrfsInPastedSequence(settings));
+        platform::SelectTabPage(ui_.高级选择夹3, kOutputPage);
+    });
 }
 
 void GetOrfPage::OnGetorfClearClick() {
@@ -171,13 +122,8 @@ void GetOrfPage::OnGetorfCopyClick() {
 }
 
 void GetOrfPage::OnGetorfSaveClick() {
-    platform::CommonDialog& dialog = context_.fileDialog;
-    if (dialog.Filter().empty()) dialog.SetFilter(kSaveFilter);  // otherwise the filter of its last use
-    dialog.SetInitialFolder(platform::ProgramFolder());
-    const std::optional<std::string> path = dialog.ShowSave(context_.window);
-    if (!path) return;
-    const bool saved = platform::SaveControlTextToFile(ui_.编辑框_getorf_out, *path);
-    ShowStatusMessage(saved ? "Info:        Save successfully!" : "Info:        Save failed!");
+    const std::optional<bool> saved = SaveBoxToChosenFile(ui_.编辑框_getorf_out, kSaveFilter);
+    if (saved) ShowStatusMessage(*saved ? "Info:        Save successfully!" : "Info:        Save failed!");
 }
 
 void GetOrfPage::OnGetorfLongestClick() {
@@ -197,16 +143,9 @@ void GetOrfPage::ColourSingleModes() {
 
 // ---- a cDNA FASTA file ----
 
-void GetOrfPage::OnGetorfScanCdnaClick() { ScanInto(ui_.编辑框_getorf_folder_1, kFastaFilter); }
-void GetOrfPage::OnGetorfScanPepClick() { ScanInto(ui_.编辑框_getorf_folder_2, kFastaFilter); }
-void GetOrfPage::OnGetorfScanIdMapClick() { ScanInto(ui_.编辑框_getorf_folder_3, kAnyFileFilter); }
-
-void GetOrfPage::ScanInto(QWidget* box, const char* filter) {
-    platform::CommonDialog& dialog = context_.fileDialog;
-    dialog.SetFilter(filter);
-    dialog.SetInitialFolder(platform::ProgramFolder());
-    if (const std::optional<std::string> path = dialog.ShowOpen(context_.window)) platform::SetControlText(box, *path);
-}
+void GetOrfPage::OnGetorfScanCdnaClick() { (void)ChooseFileInto(ui_.编辑框_getorf_folder_1, kFastaFilter); }
+void GetOrfPage::OnGetorfScanPepClick() { (void)ChooseFileInto(ui_.编辑框_getorf_folder_2, kFastaFilter); }
+void GetOrfPage::OnGetorfScanIdMapClick() { (void)ChooseFileInto(ui_.编辑框_getorf_folder_3, kAnyFileFilter); }
 
 void GetOrfPage::OnGetorfClearCdnaClick() { ui_.编辑框_trans_8->clear(); }
 
@@ -225,64 +164,20 @@ void GetOrfPage::SetFileModeControls(bool referenceBox, bool proteinFiles) {
 }
 
 void GetOrfPage::OnGetorfRunCdnaClick() {
-    void (GetOrfPage::*routine)() = &GetOrfPage::FindOrfsByProteinMap;
-    if (ui_.单选框24->isChecked())
-        routine = &GetOrfPage::FindLongestOrfsInFile;
-    else if (ui_.单选框25->isChecked())
-        routine = &GetOrfPage::FindAllOrfsInFile;
-    else if (ui_.单选框26->isChecked())
-        routine = &GetOrfPage::FindSimilarOrfsInFile;
-    StartRun(ui_.按钮_getorf_run_cdna, routine);
-}
-
-// Runs on a worker; the Run button is disabled around it (StartRun).
-void GetOrfPage::FindOrfsInFile(OrfMode mode) {
-    SequenceSet set;
-    const int code = GeneticCode();
-    const int cutoff = CutoffOf(ui_.编辑框_getorf_cutoff_2);
-    std::string reference;
-    if (mode == kMostSimilarOrf) reference = WithoutLineBreaks(ControlText(ui_.编辑框_trans_8));
-
-    const std::string input = ControlText(ui_.编辑框_getorf_folder_1);
-    if (input.empty()) return ShowError("No cDNA fasta file selected!");
-    platform::ControlProgress progress(ui_.标签45);  // the ID of each record read, then "i/n"
-    if (!set.ReadFasta(input, &progress)) return ShowError("Cannot read the cDNA fasta file " + input);
-    const std::string output = input + OutputSuffix(mode);
-    if (!set.WriteOrfs(output, code, cutoff, reference, mode, &progress))
-        return ShowError("Cannot write the output file " + output);
-    progress.Flush();
-    ShowStatusMessage("Info:        Saved into " + output);
-}
-
-// Runs on a worker; the Run button is disabled around it (StartRun).
-void GetOrfPage::FindOrfsByProteinMap() {
-    const int code = GeneticCode();
-    const int cutoff = CutoffOf(ui_.编辑框_getorf_cutoff_2);
-    const std::string cdnaPath = ControlText(ui_.编辑框_getorf_folder_1);
-    const std::string proteinPath = ControlText(ui_.编辑框_getorf_folder_2);
-    const std::string mapPath = ControlText(ui_.编辑框_getorf_folder_3);
-    if (cdnaPath.empty()) return ShowError("No cDNA fasta file selected!");
-    if (proteinPath.empty()) return ShowError("No ref pep fasta file selected!");
-    if (mapPath.empty()) return ShowError("No ID map file selected!");
-    platform::ControlProgress progress(ui_.标签45);
-
-    SequenceSet cdna;
-    CountingProgress cdnaCount(progress, " cDNA loaded");
-    if (!cdna.ReadFasta(cdnaPath, &cdnaCount)) return ShowError("Cannot read the cDNA fasta file " + cdnaPath);
-    SequenceSet proteins;
-    CountingProgress proteinCount(progress, " Prot loaded");
-    if (!proteins.ReadFasta(proteinPath, &proteinCount))
-        return ShowError("Cannot read the ref pep fasta file " + proteinPath);
-    IdMap map;
-    if (!ReadIdMap(mapPath, map, &progress)) return ShowError("Cannot read the ID map file " + mapPath);
-
-    const std::string output = cdnaPath + ".orfs.sim2.fas";
-    OutputFile out;
-    if (!out.Open(output)) return ShowError("Cannot write the output file " + output);
-    WriteOrfsByProteinMap(out, cdna, proteins, map, code, cutoff, &progress);  // "i/n" after each record
-    if (!out.Close()) return ShowError("Cannot write the output file " + output);
-    progress.Flush();
-    ShowStatusMessage("Info:        Saved into " + output);
+    OrfFileSettings settings;
+    const std::optional<OrfMode> mode = CheckedOrfMode(ui_.单选框24, ui_.单选框25, ui_.单选框26);
+    settings.byProteinMap = !mode;  // the fourth radio, 单选框27
+    settings.mode = mode.value_or(kLongestOrf);
+    settings.code = codes_.Chosen();
+    settings.cutoff = CutoffOf(ui_.编辑框_getorf_cutoff_2);
+    settings.cdnaPath = ControlText(ui_.编辑框_getorf_folder_1);
+    settings.proteinPath = ControlText(ui_.编辑框_getorf_folder_2);
+    settings.mapPath = ControlText(ui_.编辑框_getorf_folder_3);
+    if (settings.mode == kMostSimilarOrf) settings.reference = WithoutLineBreaks(ControlText(ui_.编辑框_trans_8));
+    StartRun(ui_.按钮_getorf_run_cdna, [this, settings] {
+        PageReport report(ui_.标签45);  // the ID of each record read, then "i/n"
+        (void)FindOrfsInFile(settings, report);
+    });
 }
 
 }  // namespace tulvarine

@@ -32,7 +32,7 @@ std::string Codon(int n) {
 
 TEST(GeneticCodes, EveryTableAgreesWithTheNcbiList) {
     for (const Published& code : kNcbi) {
-        const CodonTable& table = CodonTableFor(code.index);
+        const CodonTable& table = CodonTableFor(GeneticCode{code.index});
         for (int n = 0; n < 64; ++n) {
             const std::string codon = Codon(n);
             EXPECT_EQ(table.Translate(codon), code.aminoAcids[n]) << "index " << code.index << " codon " << codon;
@@ -45,13 +45,13 @@ TEST(GeneticCodes, EveryTableAgreesWithTheNcbiList) {
 
 TEST(GeneticCodes, IndicesWithoutATableUseTheStandardCode) {
     for (int index : {6, 7, 12, 20, -1}) {
-        EXPECT_EQ(CodonTableFor(index).Translate("TGA"), '*') << index;
-        EXPECT_EQ(CodonTableFor(index).TableText(), CodonTableFor(0).TableText());
+        EXPECT_EQ(CodonTableFor(GeneticCode{index}).Translate("TGA"), '*') << index;
+        EXPECT_EQ(CodonTableFor(GeneticCode{index}).TableText(), CodonTableFor(GeneticCode{0}).TableText());
     }
 }
 
 TEST(GeneticCodes, TableTextHasTheStoredForm) {
-    const std::string text = CodonTableFor(0).TableText();
+    const std::string text = CodonTableFor(GeneticCode{0}).TableText();
     ASSERT_EQ(text.size(), 453u);
     EXPECT_EQ(text.substr(0, 7), "TTT F\r\n");
     EXPECT_EQ(text.substr(7, 7), "TTC F\r\n");
@@ -59,13 +59,13 @@ TEST(GeneticCodes, TableTextHasTheStoredForm) {
     EXPECT_EQ(text.substr(16 * 7, 7), "TCT S\r\n");
     EXPECT_EQ(text.substr(63 * 7, 7), "GGG G\r\n");
     EXPECT_EQ(text.substr(448), "--- -");
-    EXPECT_NE(CodonTableFor(11).TableText().find("CTG S"), std::string::npos);
+    EXPECT_NE(CodonTableFor(GeneticCode{11}).TableText().find("CTG S"), std::string::npos);
 }
 
 TEST(GeneticCodes, CaptionsComeInTheFixedOrder) {
     EXPECT_EQ(kGeneticCodeCaptions.front(), "The Standard Code");
     EXPECT_EQ(kGeneticCodeCaptions[6], "Echinoderm and Flatworm Mitochondrial Code");
-    EXPECT_EQ(kGeneticCodeIndices[6], 8);
+    EXPECT_EQ(IndexOf(kGeneticCodes[6]), 8);
     EXPECT_EQ(kGeneticCodeCaptions.back(), "Alternative Yeast Nuclear Code");
 }
 
@@ -77,33 +77,33 @@ Sequence Of(std::string text) {
 
 TEST(Translate, RunsThroughStopsAndIgnoresAPartialCodon) {
     EXPECT_EQ(Of("ATGTTTTAAGG").Translate(), "MF*");
-    EXPECT_EQ(Of("atgtga").Translate(1), "MW");
-    EXPECT_EQ(Of("atgtga").Translate(9), "MC");
-    for (int index : {0, 6, 7, 20}) EXPECT_EQ(Of("atgtga").Translate(index), "M*");
-    EXPECT_EQ(Of("CTGCTG").Translate(0), "LL");
-    EXPECT_EQ(Of("CTGCTG").Translate(2), "TT");
-    EXPECT_EQ(Of("CTGCTG").Translate(11), "SS");
-    EXPECT_EQ(Of("TAA").Translate(5), "Q");
+    EXPECT_EQ(Of("atgtga").Translate(GeneticCode{1}), "MW");
+    EXPECT_EQ(Of("atgtga").Translate(GeneticCode{9}), "MC");
+    for (int index : {0, 6, 7, 20}) EXPECT_EQ(Of("atgtga").Translate(GeneticCode{index}), "M*");
+    EXPECT_EQ(Of("CTGCTG").Translate(GeneticCode{0}), "LL");
+    EXPECT_EQ(Of("CTGCTG").Translate(GeneticCode{2}), "TT");
+    EXPECT_EQ(Of("CTGCTG").Translate(GeneticCode{11}), "SS");
+    EXPECT_EQ(Of("TAA").Translate(GeneticCode{5}), "Q");
 }
 
 TEST(Translate, CodonsNoTableHoldsGiveTheFiller) {
     EXPECT_EQ(Of("AUGUUU").Translate(), "XX");
     EXPECT_EQ(Of("ATG---AAN").Translate(), "M-X");
     EXPECT_EQ(Of("ATGA--").Translate(), "MX");
-    EXPECT_EQ(Of("ATGNNN").Translate(0, "? ?"), "M??");
-    EXPECT_EQ(Of("NNNATG").Translate(0, ""), "M");
+    EXPECT_EQ(Of("ATGNNN").Translate(GeneticCode{0}, "? ?"), "M??");
+    EXPECT_EQ(Of("NNNATG").Translate(GeneticCode{0}, ""), "M");
 }
 
 TEST(Translate, FramesAndStrands) {
-    EXPECT_EQ(Of("ATGAAAT").Translate(0, "X", 2), "*N");
-    EXPECT_EQ(Of("AAACAT").Translate(0, "X", 1, true), "MF");
-    EXPECT_EQ(Of("AAACAT").Translate(0, "X", 3, true), "V");
+    EXPECT_EQ(Of("ATGAAAT").Translate(GeneticCode{0}, "X", 2), "*N");
+    EXPECT_EQ(Of("AAACAT").Translate(GeneticCode{0}, "X", 1, true), "MF");
+    EXPECT_EQ(Of("AAACAT").Translate(GeneticCode{0}, "X", 3, true), "V");
     for (const char* text : {"", "A", "AT"})
         for (int frame = 1; frame <= 3; ++frame) {
-            EXPECT_EQ(Of(text).Translate(0, "X", frame), "");
-            EXPECT_EQ(Of(text).Translate(0, "X", frame, true), "");
+            EXPECT_EQ(Of(text).Translate(GeneticCode{0}, "X", frame), "");
+            EXPECT_EQ(Of(text).Translate(GeneticCode{0}, "X", frame, true), "");
         }
-    EXPECT_EQ(Of("ATG").Translate(0, "X", 0), "M");  // a frame below 1 reads as frame 1
+    EXPECT_EQ(Of("ATG").Translate(GeneticCode{0}, "X", 0), "M");  // a frame below 1 reads as frame 1
 }
 
 }  // namespace

@@ -122,7 +122,7 @@ protected:
         const std::string path = dir.Path("out.fas");
         OutputFile out;
         EXPECT_TRUE(out.Open(path));
-        WriteOrfsByProteinMap(out, cdna, proteins, map, 0, cutoff, progress);
+        WriteOrfsByProteinMap(out, cdna, proteins, map, GeneticCode::kStandard, cutoff, progress);
         EXPECT_TRUE(out.Close());
         return ReadBytes(path);
     }
@@ -174,8 +174,8 @@ TEST_F(WriteOrfsByProteinMapTest, ManyRecordsComeOutInFileOrder) {
     std::string expected;
     for (int i = 0; i < 3000; ++i) {
         const Sequence& sequence = cdna.Sequences()[std::size_t(i)];
-        expected += i % 2 == 0 ? sequence.FindMostSimilarOrf(0, 12, true, "MKWF", name(i) + "|p")
-                               : sequence.FindLongestOrf(0, 12, true, name(i));
+        expected += i % 2 == 0 ? sequence.FindMostSimilarOrf(GeneticCode{0}, 12, true, "MKWF", name(i) + "|p")
+                               : sequence.FindLongestOrf(GeneticCode{0}, 12, true, name(i));
         expected += "\r\n";
     }
     RecordingProgress progress;

@@ -26,65 +26,65 @@ Sequence Of(std::string text) {
 }
 
 TEST(FindAllOrfs, ListsEveryPieceThatReachesTheCutoffInFrameOrder) {
-    EXPECT_EQ(Of("ATGAAATGA").FindAllOrfs(0, 3, false, "orf"),
+    EXPECT_EQ(Of("ATGAAATGA").FindAllOrfs(GeneticCode{0}, 3, false, "orf"),
               ">orf-1\r\nATGAAA\r\n>orf-2\r\nAAT\r\n>orf-3\r\nGAAATG\r\n");
 }
 
 TEST(FindAllOrfs, EmptyPiecesReachACutoffOfZero) {
-    EXPECT_EQ(Of("TAATAAATG").FindAllOrfs(0, 0, false, "s"),
+    EXPECT_EQ(Of("TAATAAATG").FindAllOrfs(GeneticCode{0}, 0, false, "s"),
               ">s-1\r\n\r\n>s-2\r\n\r\n>s-3\r\nATG\r\n>s-4\r\nAATAAA\r\n>s-5\r\nATAAAT\r\n");
 }
 
 TEST(FindAllOrfs, EachPieceTakesTheNucleotidesOfItsOwnPlace) {
     // MKV * AMKV * MKV: the second MKV is read from its own codons (GTA), not
     // from those of the first MKV (GTT).
-    const std::string all = Of("ATGAAAGTTTAAGCTATGAAGGTCTAAATGAAAGTA").FindAllOrfs(0, 9, false, "x");
+    const std::string all = Of("ATGAAAGTTTAAGCTATGAAGGTCTAAATGAAAGTA").FindAllOrfs(GeneticCode{0}, 9, false, "x");
     const std::string frameOne = ">x-1\r\nATGAAAGTT\r\n>x-2\r\nGCTATGAAGGTC\r\n>x-3\r\nATGAAAGTA\r\n";
     EXPECT_EQ(all.substr(0, frameOne.size()), frameOne);
 }
 
 TEST(FindAllOrfs, ReverseStrandIsLowerCaseAndNumberingRunsOn) {
-    EXPECT_EQ(Of("CATCAT").FindAllOrfs(0, 6, true, "n"),
+    EXPECT_EQ(Of("CATCAT").FindAllOrfs(GeneticCode{0}, 6, true, "n"),
               ">n-1\r\nCATCAT\r\n>n-2\r\natgatg\r\n");
 }
 
 TEST(OrfSearches, ShortSequencesGiveNothing) {
     for (const char* text : {"", "A", "AT"}) {
         const Sequence sequence = Of(text);
-        EXPECT_EQ(sequence.FindAllOrfs(0, 0, true, "x"), "");
-        EXPECT_EQ(sequence.FindLongestOrf(0, 0), "");
-        EXPECT_EQ(sequence.FindLongestOrf(0, 0, true, "x"), "");
-        EXPECT_EQ(sequence.FindMostSimilarOrf(0, 0, true, "M", "x"), "");
+        EXPECT_EQ(sequence.FindAllOrfs(GeneticCode{0}, 0, true, "x"), "");
+        EXPECT_EQ(sequence.FindLongestOrf(GeneticCode{0}, 0), "");
+        EXPECT_EQ(sequence.FindLongestOrf(GeneticCode{0}, 0, true, "x"), "");
+        EXPECT_EQ(sequence.FindMostSimilarOrf(GeneticCode{0}, 0, true, "M", "x"), "");
     }
 }
 
 TEST(FindLongestOrf, FirstOfEqualLengthsWinsInFrameOrder) {
     // Forward frame 2 and reverse frame 1 both hold a 7-residue piece.
     const std::string text = "ATTAATGATGATCGTTAGAGGCTA";
-    EXPECT_EQ(Of(text).FindLongestOrf(0, 0, true, "t"), ">t longest lenth=21\r\nTTAATGATGATCGTTAGAGGC");
+    EXPECT_EQ(Of(text).FindLongestOrf(GeneticCode{0}, 0, true, "t"), ">t longest lenth=21\r\nTTAATGATGATCGTTAGAGGC");
     std::string lower = text;
     for (char& c : lower) c = char(c | 0x20);
-    EXPECT_EQ(Of(lower).FindLongestOrf(0, 0), "ttaatgatgatcgttagaggc");  // forward keeps the stored case
+    EXPECT_EQ(Of(lower).FindLongestOrf(GeneticCode{0}, 0), "ttaatgatgatcgttagaggc");  // forward keeps the stored case
 }
 
 TEST(FindLongestOrf, ReverseStrandComesBackInLowerCase) {
     const Sequence sequence = Of("TTCTGAGACGACACGCTCGCACTTGCTCGG");
-    EXPECT_EQ(sequence.FindLongestOrf(0, 0, true, "r"), ">r longest lenth=30\r\nccgagcaagtgcgagcgtgtcgtctcagaa");
-    EXPECT_EQ(sequence.FindLongestOrf(0, 30), "ccgagcaagtgcgagcgtgtcgtctcagaa");
-    EXPECT_EQ(sequence.FindLongestOrf(0, 31), "");
+    EXPECT_EQ(sequence.FindLongestOrf(GeneticCode{0}, 0, true, "r"), ">r longest lenth=30\r\nccgagcaagtgcgagcgtgtcgtctcagaa");
+    EXPECT_EQ(sequence.FindLongestOrf(GeneticCode{0}, 30), "ccgagcaagtgcgagcgtgtcgtctcagaa");
+    EXPECT_EQ(sequence.FindLongestOrf(GeneticCode{0}, 31), "");
 }
 
 TEST(FindLongestOrf, PieceShorterThanTheCutoffGivesNothing) {
     const std::string orf29 = "ATG" + std::string(84, 'C') + "TAA";  // M + 28 P, then a stop
-    EXPECT_EQ(Of(orf29).FindLongestOrf(0, 87, false).size(), 87u);
-    EXPECT_EQ(Of(orf29).FindLongestOrf(0, 90, false), "");
+    EXPECT_EQ(Of(orf29).FindLongestOrf(GeneticCode{0}, 87, false).size(), 87u);
+    EXPECT_EQ(Of(orf29).FindLongestOrf(GeneticCode{0}, 90, false), "");
 }
 
 TEST(FindLongestOrf, GeneticCodeDecidesWhereStopsAre) {
     // TGA is a stop in the standard code but W in the vertebrate mitochondrial one.
     const Sequence sequence = Of("ATGTGAAAA");
-    EXPECT_EQ(sequence.FindLongestOrf(0, 0, false), "TGTGAA");
-    EXPECT_EQ(sequence.FindLongestOrf(1, 0, false), "ATGTGAAAA");
+    EXPECT_EQ(sequence.FindLongestOrf(GeneticCode{0}, 0, false), "TGTGAA");
+    EXPECT_EQ(sequence.FindLongestOrf(GeneticCode{1}, 0, false), "ATGTGAAAA");
 }
 
 // The pieces of the six frames as plain whole-frame translations give them.
@@ -94,7 +94,7 @@ struct PlainPiece {
     bool reverse;
 };
 
-std::vector<PlainPiece> PlainPieces(const Sequence& sequence, int code) {
+std::vector<PlainPiece> PlainPieces(const Sequence& sequence, GeneticCode code) {
     std::vector<PlainPiece> pieces;
     for (const bool reverse : {false, true})
         for (int frame = 1; frame <= 3; ++frame) {
@@ -126,7 +126,7 @@ TEST(OrfScanner, PiecesAgreeWithWholeFrameTranslations) {
         std::string text(longOne ? 200'000 + random() % 500'000 : random() % 40, 'A');
         for (char& c : text) c = alphabet[random() % alphabet.size()];
         const Sequence sequence = Of(text);
-        const int code = kGeneticCodeIndices[random() % kGeneticCodeIndices.size()];
+        const GeneticCode code = kGeneticCodes[random() % kGeneticCodes.size()];
         const int cutoff = int(random() % 40);
         SCOPED_TRACE("round " + std::to_string(round));
 
@@ -163,15 +163,15 @@ TEST(FindMostSimilarOrf, OnlyPiecesReachingTheCutoffCompete) {
     // The first piece MKV matches the reference exactly but is shorter than the
     // cut-off; the best of the pieces that reach it is returned.
     const Sequence sequence = Of("ATGAAAGTTTAAGGTGGTGGTGGT");
-    EXPECT_EQ(sequence.FindMostSimilarOrf(0, 12, true, "MKV", "q"), ">q similarest simscore=15\r\nAAGTTTAAGGTGGTGGTG");
-    EXPECT_EQ(sequence.FindMostSimilarOrf(0, 12, true, "MKV"), "AAGTTTAAGGTGGTGGTG");
-    EXPECT_EQ(sequence.FindMostSimilarOrf(0, 100, true, "MKV", "q"), "");
+    EXPECT_EQ(sequence.FindMostSimilarOrf(GeneticCode{0}, 12, true, "MKV", "q"), ">q similarest simscore=15\r\nAAGTTTAAGGTGGTGGTG");
+    EXPECT_EQ(sequence.FindMostSimilarOrf(GeneticCode{0}, 12, true, "MKV"), "AAGTTTAAGGTGGTGGTG");
+    EXPECT_EQ(sequence.FindMostSimilarOrf(GeneticCode{0}, 100, true, "MKV", "q"), "");
 }
 
 TEST(FindMostSimilarOrf, FirstOfEqualScoresWinsAndScoresMayBeNegative) {
     const Sequence sequence = Of("ATGAAAGTTTAAATGAAAGTA");
-    EXPECT_EQ(sequence.FindMostSimilarOrf(0, 9, true, "MKV", "q"), ">q similarest simscore=30\r\nATGAAAGTT");
-    EXPECT_EQ(Of("GGTGGTGGTGGT").FindMostSimilarOrf(0, 12, false, "MKV", "g"),
+    EXPECT_EQ(sequence.FindMostSimilarOrf(GeneticCode{0}, 9, true, "MKV", "q"), ">q similarest simscore=30\r\nATGAAAGTT");
+    EXPECT_EQ(Of("GGTGGTGGTGGT").FindMostSimilarOrf(GeneticCode{0}, 12, false, "MKV", "g"),
               ">g similarest simscore=-7\r\nGGTGGTGGTGGT");
 }
 
@@ -181,7 +181,7 @@ TEST_F(WriteOrfs, LongestModeWritesOneLinePairPerRecordAndABlankForNone) {
     const SequenceSet set = Read(">abc def\nTTCTGAGACGACACGCTCGCACTTGCTCGG\n>short\nAT\n");
     testing::RecordingProgress progress;
     const std::string out = dir.Path("out.fas");
-    ASSERT_TRUE(set.WriteOrfs(out, 0, 30, "", kLongestOrf, &progress));
+    ASSERT_TRUE(set.WriteOrfs(out, GeneticCode::kStandard, 30, "", kLongestOrf, &progress));
     EXPECT_EQ(ReadBytes(out), ">abc def longest lenth=30\r\nccgagcaagtgcgagcgtgtcgtctcagaa\r\n\r\n");
     EXPECT_EQ(progress.texts, (std::vector<std::string>{"1/2", "2/2"}));
 }
@@ -189,7 +189,7 @@ TEST_F(WriteOrfs, LongestModeWritesOneLinePairPerRecordAndABlankForNone) {
 TEST_F(WriteOrfs, AllModeNamesRecordsByTheirId) {
     const SequenceSet set = Read(">abc def\nATGAAATGA\n>none\nAT\n");
     const std::string out = dir.Path("out.fas");
-    ASSERT_TRUE(set.WriteOrfs(out, 0, 6, "", kAllOrfs));
+    ASSERT_TRUE(set.WriteOrfs(out, GeneticCode::kStandard, 6, "", kAllOrfs));
     EXPECT_EQ(ReadBytes(out), ">abc-1\r\nATGAAA\r\n>abc-2\r\nGAAATG\r\n>abc-3\r\ntcatttcat\r\n"
                               ">abc-4\r\ncatttc\r\n>abc-5\r\natttca\r\n");
 }
@@ -197,18 +197,18 @@ TEST_F(WriteOrfs, AllModeNamesRecordsByTheirId) {
 TEST_F(WriteOrfs, MostSimilarModeUsesTheWholeHeader) {
     const SequenceSet set = Read(">q 1\nATGAAAGTTTAAGGTGGTGGTGGT\n>e\n\n");
     const std::string out = dir.Path("out.fas");
-    ASSERT_TRUE(set.WriteOrfs(out, 0, 12, "MKV", kMostSimilarOrf));
+    ASSERT_TRUE(set.WriteOrfs(out, GeneticCode::kStandard, 12, "MKV", kMostSimilarOrf));
     EXPECT_EQ(ReadBytes(out), ">q 1 similarest simscore=15\r\nAAGTTTAAGGTGGTGGTG\r\n\r\n");
 }
 
 TEST_F(WriteOrfs, UnknownModeAndEmptySetLeaveAnEmptyFile) {
     testing::RecordingProgress progress;
     const std::string out = dir.Write("out.fas", "old");
-    ASSERT_TRUE(Read(">a\nATGAAA\n").WriteOrfs(out, 0, 3, "", 4, &progress));
+    ASSERT_TRUE(Read(">a\nATGAAA\n").WriteOrfs(out, GeneticCode::kStandard, 3, "", OrfMode{4}, &progress));
     EXPECT_EQ(ReadBytes(out), "");
     EXPECT_TRUE(progress.texts.empty());
     dir.Write("out.fas", "old");
-    ASSERT_TRUE(SequenceSet().WriteOrfs(out, 0, 3, "", kLongestOrf));
+    ASSERT_TRUE(SequenceSet().WriteOrfs(out, GeneticCode::kStandard, 3, "", kLongestOrf));
     EXPECT_EQ(ReadBytes(out), "");
 }
 
@@ -222,24 +222,24 @@ TEST_F(WriteOrfs, LongRecordsAreWrittenInTheirPlace) {
     const SequenceSet set = Read(">a x\nATGAAATAGCCCGGGTTTAAACCC\n>big one\n" + big + "\n>c\nATGCCCTAA\n");
     ASSERT_EQ(set.Count(), 3);
     const std::string out = dir.Path("out.fas");
-    for (const int mode : {kLongestOrf, kAllOrfs}) {
+    for (const OrfMode mode : {kLongestOrf, kAllOrfs}) {
         std::string expected;
         for (int i = 0; i < 3; ++i) {
             const Sequence& sequence = set.Sequences()[std::size_t(i)];
             const SequenceHeader& header = set.Headers()[std::size_t(i)];
             if (mode == kLongestOrf)
-                expected += sequence.FindLongestOrf(0, 9, true, header.PartView()) + "\r\n";
+                expected += sequence.FindLongestOrf(GeneticCode{0}, 9, true, header.PartView()) + "\r\n";
             else
-                expected += sequence.FindAllOrfs(0, 9, true, header.PartView(SequenceHeader::kId));
+                expected += sequence.FindAllOrfs(GeneticCode{0}, 9, true, header.PartView(SequenceHeader::kId));
         }
-        ASSERT_TRUE(set.WriteOrfs(out, 0, 9, "", mode));
+        ASSERT_TRUE(set.WriteOrfs(out, GeneticCode{0}, 9, "", mode));
         ASSERT_TRUE(ReadBytes(out) == expected) << "mode " << mode;
     }
 }
 
 TEST_F(WriteOrfs, ReportsAnOutputThatCannotBeCreated) {
     const SequenceSet set = Read(">a\nATGAAA\n");
-    EXPECT_FALSE(set.WriteOrfs(dir.Path("missing-folder/out.fas"), 0, 3, "", kLongestOrf));
+    EXPECT_FALSE(set.WriteOrfs(dir.Path("missing-folder/out.fas"), GeneticCode::kStandard, 3, "", kLongestOrf));
 }
 
 }  // namespace

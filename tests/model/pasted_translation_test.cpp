@@ -13,7 +13,7 @@ using testing::TempDir;
 class PastedText : public ::testing::Test {
 protected:
     PastedTranslation Translate(std::string_view input, int codeIndex = 0) {
-        return TranslatePastedText(input, codeIndex, workFile);
+        return TranslatePastedText(input, GeneticCode{codeIndex}, workFile);
     }
 
     TempDir dir;
@@ -47,8 +47,8 @@ TEST_F(PastedText, AnUnwritableWorkFileIsAFailureNotAnEmptyResult) {
     EXPECT_EQ(result.text, "");
     EXPECT_TRUE(std::filesystem::is_directory(workFile));  // left as it was
 
-    EXPECT_EQ(TranslatePastedText(">a\nATG\n", 0, "").outcome, PastedTranslation::kWorkFileNotWritten);
-    EXPECT_EQ(TranslatePastedText(">a\nATG\n", 0, dir.Path("missing/tmp.fas")).outcome,
+    EXPECT_EQ(TranslatePastedText(">a\nATG\n", GeneticCode::kStandard, "").outcome, PastedTranslation::kWorkFileNotWritten);
+    EXPECT_EQ(TranslatePastedText(">a\nATG\n", GeneticCode::kStandard, dir.Path("missing/tmp.fas")).outcome,
               PastedTranslation::kWorkFileNotWritten);
     // A bare sequence needs no work file at all.
     EXPECT_EQ(Translate("ATG").text, "M");

@@ -120,8 +120,8 @@ TEST_F(ReadFasta, BinaryJunkIsReadWithoutHarmAndKeepsTheInvariants) {
         ASSERT_EQ(Header(set, i).find_first_of(std::string("\n\0\x1A", 3)), std::string::npos);
     }
     // Every operation takes any bytes.
-    EXPECT_TRUE(set.WriteOrfs(dir.Path("junk.orf"), 0, 30, "MKV", kMostSimilarOrf));
-    EXPECT_TRUE(set.Translate(3, 1, dir.Path("junk.pep")).fileWritten);
+    EXPECT_TRUE(set.WriteOrfs(dir.Path("junk.orf"), GeneticCode::kStandard, 30, "MKV", kMostSimilarOrf));
+    EXPECT_TRUE(set.Translate(GeneticCode{3}, SequenceHeader::kId, dir.Path("junk.pep")).fileWritten);
 }
 
 TEST_F(ReadFasta, AFolderOrAMissingFileIsNotRead) {
@@ -162,9 +162,9 @@ TEST_F(ReadFasta, FindSequenceMatchesHeadersByMode) {
     EXPECT_EQ(set.FindSequence(name), "AC");
     EXPECT_EQ(name, "a");
     name = "ABC";
-    EXPECT_EQ(set.FindSequence(name, 1), "GG");
+    EXPECT_EQ(set.FindSequence(name, SequenceHeader::kStartsWith), "GG");
     name = "x";
-    EXPECT_EQ(set.FindSequence(name, 2), "GG");
+    EXPECT_EQ(set.FindSequence(name, SequenceHeader::kEndsWith), "GG");
     name = "none";
     EXPECT_EQ(set.FindSequence(name), "");
     SequenceSet empty;
@@ -194,7 +194,7 @@ TEST_F(TranslateSet, ManyRecordsComeOutInOrderWithProgressForEach) {
     const SequenceSet set = Read(bytes);
     RecordingProgress progress;
     const std::string out = dir.Path("out.fas");
-    const TranslatedSet result = set.Translate(0, 0, out, &progress);
+    const TranslatedSet result = set.Translate(GeneticCode{0}, SequenceHeader::kWhole, out, &progress);
     EXPECT_TRUE(result.fasta == expected) << "first difference at byte "
         << std::mismatch(result.fasta.begin(), result.fasta.end(), expected.begin(), expected.end()).first - result.fasta.begin();
     EXPECT_TRUE(ReadBytes(out) == expected);
@@ -207,20 +207,20 @@ TEST_F(TranslateSet, WritesOneUnwrappedProteinPerRecord) {
     const SequenceSet set = Read(">h1 first\n\n>h2 second\nATGTTT\nTAAGG\n");
     RecordingProgress progress;
     const std::string out = dir.Path("out.fas");
-    const TranslatedSet result = set.Translate(0, 0, out, &progress);
+    const TranslatedSet result = set.Translate(GeneticCode{0}, SequenceHeader::kWhole, out, &progress);
     const std::string expected = ">h1 first\r\n\r\n>h2 second\r\nMF*\r\n";
     EXPECT_EQ(result.fasta, expected);
     EXPECT_TRUE(result.fileWritten);
     EXPECT_EQ(ReadBytes(out), expected);
     EXPECT_EQ(progress.texts, (std::vector<std::string>{"1/2", "2/2"}));
-    EXPECT_EQ(set.Translate(1, 1).fasta, ">h1\r\n\r\n>h2\r\nMF*\r\n");
-    EXPECT_EQ(set.Translate(0, 2).fasta, ">first\r\n\r\n>second\r\nMF*\r\n");
+    EXPECT_EQ(set.Translate(GeneticCode{1}, SequenceHeader::kId).fasta, ">h1\r\n\r\n>h2\r\nMF*\r\n");
+    EXPECT_EQ(set.Translate(GeneticCode{0}, SequenceHeader::kDescription).fasta, ">first\r\n\r\n>second\r\nMF*\r\n");
 }
 
 TEST_F(TranslateSet, EmptySetLeavesAnEmptyFile) {
     const SequenceSet set;
     const std::string out = dir.Write("out.fas", "old content");
-    const TranslatedSet result = set.Translate(0, 0, out);
+    const TranslatedSet result = set.Translate(GeneticCode{0}, SequenceHeader::kWhole, out);
     EXPECT_EQ(result.fasta, "");
     EXPECT_TRUE(result.fileWritten);
     EXPECT_EQ(ReadBytes(out), "");
@@ -228,7 +228,7 @@ TEST_F(TranslateSet, EmptySetLeavesAnEmptyFile) {
 
 TEST_F(TranslateSet, ReportsAnOutputThatCannotBeWrittenButKeepsTheText) {
     const SequenceSet set = Read(">a\nATG\n");
-    const TranslatedSet result = set.Translate(0, 0, dir.Path("no-such-folder/out.fas"));
+    const TranslatedSet result = set.Translate(GeneticCode{0}, SequenceHeader::kWhole, dir.Path("no-such-folder/out.fas"));
     EXPECT_FALSE(result.fileWritten);
     EXPECT_EQ(result.fasta, ">a\r\nM\r\n");
 }

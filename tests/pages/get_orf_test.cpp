@@ -379,7 +379,7 @@ void GetOrfTest::missingAndUnwritableFilesGiveErrors() {
 
     const std::string missing = Path("missing.fa");
     RunFile(missing, "90");
-    QCOMPARE(Status(), "Error:        Cannot read the cDNA fasta file " + missing);
+    QCOMPARE(Status(), "Error:        Cannot read the cDNA fasta file " + missing + ": No such file or directory");
     QVERIFY(!Exists(missing + ".orfs.long.fas"));
     QVERIFY(Ui().按钮_getorf_run_cdna->isEnabled());
 
@@ -387,7 +387,7 @@ void GetOrfTest::missingAndUnwritableFilesGiveErrors() {
     const std::string input = Write("cdna.fa", ">a\nATGAAATAA\n");
     QVERIFY(QDir().mkdir(QString::fromStdString(input + ".orfs.long.fas")));
     RunFile(input, "90");
-    QCOMPARE(Status(), "Error:        Cannot write the output file " + input + ".orfs.long.fas");
+    QCOMPARE(Status(), "Error:        Cannot write the output file " + input + ".orfs.long.fas: Is a directory");
 
     // The per-protein mode names the file it misses and writes no output.
     Ui().单选框27->click();
@@ -397,10 +397,10 @@ void GetOrfTest::missingAndUnwritableFilesGiveErrors() {
     Ui().编辑框_getorf_folder_2->setText(QString::fromStdString(proteins));
     Ui().编辑框_getorf_folder_3->setText(QString::fromStdString(Path("missing map.txt")));
     RunFile(input, "90");
-    QCOMPARE(Status(), "Error:        Cannot read the ID map file " + Path("missing map.txt"));
+    QCOMPARE(Status(), "Error:        Cannot read the ID map file " + Path("missing map.txt") + ": No such file or directory");
     Ui().编辑框_getorf_folder_2->setText(QString::fromStdString(Path("missing.fa")));
     RunFile(input, "90");
-    QCOMPARE(Status(), "Error:        Cannot read the ref pep fasta file " + Path("missing.fa"));
+    QCOMPARE(Status(), "Error:        Cannot read the ref pep fasta file " + Path("missing.fa") + ": No such file or directory");
     QVERIFY(!Exists(input + ".orfs.sim2.fas"));
     QVERIFY(Ui().按钮_getorf_run_cdna->isEnabled());
 }

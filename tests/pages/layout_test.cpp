@@ -199,7 +199,7 @@ const std::vector<Control> kControls = {
     {.name = "按钮_Sort_Run6", .page = kTransIn, .kind = "QPushButton", .text = "clear", .place = {448, 4}},
     {.name = "按钮_trans_scan", .page = kTransIn, .kind = "QPushButton", .text = "or Scan", .place = {539, 4}},
     {.name = "编辑框_trans_3", .page = kTransIn, .kind = "QPlainTextEdit", .text = "", .place = {2, 33, 609, 275}},
-    {.name = "标签16", .page = kTransIn, .kind = "QLabel", .text = "**Either pure sequence or fasta (with '>ID') is OK**"},
+    {.name = "标签16", .page = kTransIn, .kind = "QLabel", .text = "Either pure sequence or fasta (with '>ID') is OK"},
     {.name = "按钮_trans_run2", .page = kTransIn, .kind = "QPushButton", .text = "==>Run (DNA2AA)", .place = {462, 309}},
     {.name = "标签17", .page = kTransOut, .kind = "QLabel", .text = "Translated amino acid sequence:", .buddy = "编辑框_trans_4"},
     {.name = "编辑框_trans_4", .page = kTransOut, .kind = "QPlainTextEdit", .text = "", .place = {2, 33, 609, 275}},

@@ -31,6 +31,7 @@
 #include "platform/controls.h"
 #include "platform/desktop.h"
 #include "platform/file_dialogs.h"
+#include "platform/folder_listing.h"
 #include "platform/folders.h"
 #include "platform/gui_thread.h"
 #include "platform/keys.h"
@@ -290,13 +291,13 @@ void PlatformTest::geneticCodeIndexFollowsTheFirstCheckedOfNine() {
     for (std::size_t i = 0; i < radios.size(); ++i) {
         radios[i]->setChecked(true);
         int index = -1;
-        RunOnWorkerThread([&] { index = GeneticCodeIndex(radios); });
+        RunOnWorkerThread([&] { index = IndexOf(CheckedGeneticCode(radios)); });
         QCOMPARE(index, expected[i]);
     }
     // The group is exclusive in the layout, but the rule holds without it: the
     // tenth is never tested and nothing checked among nine gives 11.
     radios[9]->setChecked(false);
-    QCOMPARE(GeneticCodeIndex(radios), 11);
+    QCOMPARE(IndexOf(CheckedGeneticCode(radios)), 11);
 }
 
 void PlatformTest::checkedMembersAreBlueOthersBlack() {

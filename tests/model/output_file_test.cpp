@@ -1,0 +1,124 @@
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "model/output_file.h"
+#include "support/temp_dir.h"
+
+namespace tulvarine {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::TempDir;
+
+// The names in the folder: what a write left behind, temporary files included.
+std::vector<std::string> Names(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.Root())) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Lets writes fail past a size, as on a full disk, for the life of the object.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved_); }
+
+private:
+    rlimit saved_{};
+};
+
+TEST(OutputFile, AppearsUnderItsNameOnlyWhenComplete) {
+    TempDir dir;
+    const std::string path = dir.Path("out.fas");
+    OutputFile out;
+    ASSERT_TRUE(out.Open(path));
+    out.Write(">a\r\n");
+    out.Write(std::string(3 << 20, 'A'));  // past the buffer: written straight through
+    EXPECT_FALSE(fs::exists(path));         // nothing under the final name while writing
+    ASSERT_TRUE(out.Close());
+    EXPECT_EQ(ReadBytes(path), ">a\r\n" + std::string(3 << 20, 'A'));
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"out.fas"}));
+}
+
+TEST(OutputFile, FailedOrAbandonedWritesKeepTheOlderFile) {
+    TempDir dir;
+    const std::string path = dir.Write("out.fas", "older result");
+    {
+        const FileSizeLimit limit(1000);  // the disk fills up part-way
+        OutputFile out;
+        ASSERT_TRUE(out.Open(path));
+        out.Write(std::string(5000, 'A'));
+        EXPECT_FALSE(out.Close());
+        EXPECT_EQ(out.Error(), "File too large");
+    }
+    {
+        OutputFile out;
+        ASSERT_TRUE(out.Open(path));
+        out.Write("never finished");
+    }  // gone without Close
+    EXPECT_EQ(ReadBytes(path), "older result");
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"out.fas"}));
+}
+
+TEST(OutputFile, RefusesAnInputUnderAnyName) {
+    TempDir dir;
+    const std::string input = dir.Write("in.fas", ">a\nACGT\n");
+    fs::create_symlink(input, dir.Path("link.fas"));
+    fs::create_hard_link(input, dir.Path("hard.fas"));
+    for (const char* name : {"in.fas", "link.fas", "hard.fas"}) {
+        OutputFile out;
+        EXPECT_FALSE(out.Open(dir.Path(name), {dir.Path("other.fas"), input})) << name;
+        EXPECT_EQ(out.Error(), "it is an input of this run");
+    }
+    EXPECT_FALSE(WriteWholeFile(input, "x", {input}));
+    EXPECT_EQ(ReadBytes(input), ">a\nACGT\n");
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"hard.fas", "in.fas", "link.fas"}));
+}
+
+TEST(OutputFile, ALinkUnderTheOutputNameIsReplacedNotWrittenThrough) {
+    TempDir dir;
+    const std::string elsewhere = dir.Write("elsewhere.fas", "keep me");
+    fs::create_symlink(elsewhere, dir.Path("out.fas"));
+    ASSERT_TRUE(WriteWholeFile(dir.Path("out.fas"), "new"));
+    EXPECT_FALSE(fs::is_symlink(dir.Path("out.fas")));
+    EXPECT_EQ(ReadBytes(dir.Path("out.fas")), "new");
+    EXPECT_EQ(ReadBytes(elsewhere), "keep me");
+}
+
+TEST(OutputFile, ReportsWhyItCannotWrite) {
+    TempDir dir;
+    std::string error;
+    EXPECT_FALSE(WriteWholeFile(dir.Path("missing/out.fas"), "x", {}, &error));
+    EXPECT_EQ(error, "No such file or directory");
+    fs::create_directory(dir.Path("folder"));
+    EXPECT_FALSE(WriteWholeFile(dir.Path("folder"), "x", {}, &error));
+    EXPECT_EQ(error, "Is a directory");
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"folder"}));
+}
+
+TEST(OutputFile, DevicesAreWrittenInPlace) {
+    struct stat before {};
+    ASSERT_EQ(::stat("/dev/null", &before), 0);
+    ASSERT_TRUE(WriteWholeFile("/dev/null", "discarded"));
+    struct stat after {};
+    ASSERT_EQ(::stat("/dev/null", &after), 0);
+    EXPECT_TRUE(S_ISCHR(after.st_mode));
+    EXPECT_EQ(after.st_rdev, before.st_rdev);
+}
+
+}  // namespace
+}  // namespace tulvarine
