@@ -145,4 +145,14 @@ std::size_t ReplaceAll(std::string& text, std::string_view what, std::string_vie
     return count;
 }
 
+std::string WithCrLfLineEnds(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 32);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out.push_back('\r');
+        out.push_back(text[i]);
+    }
+    return out;
+}
+
 }  // namespace tulvarine

@@ -42,6 +42,9 @@ std::size_t RemoveLineBreaksAndBlanks(char* data, std::size_t size);
 // Removes every blank in place (spaces first, then full-width blanks).
 void RemoveBlanks(std::string& text);
 
+// Every LF not already preceded by CR becomes CR LF: a box's text as a file holds it.
+std::string WithCrLfLineEnds(std::string_view text);
+
 // Splits at sep: adjacent separators give empty pieces, an empty remainder after
 // the last separator is dropped, an empty sep gives the whole text, an empty
 // text gives no piece.

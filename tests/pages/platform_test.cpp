@@ -26,6 +26,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "platform/box_marks.h"
 #include "platform/box_text.h"
 #include "platform/control_progress.h"
 #include "platform/controls.h"
@@ -89,6 +90,7 @@ private slots:
     void fileManagerShowsTheFileOrOpensItsFolder();
     void defaultCharFormatLeavesTheTextAlone();
     void droppedRichTextArrivesAsPlainText();
+    void boxMarksStayOnTheirCharactersThroughEdits();
     void keyCodesAndShiftStates();
     void cleanup() {
         dialog_answers::Clear();
@@ -422,6 +424,33 @@ void PlatformTest::defaultCharFormatLeavesTheTextAlone() {
     const QTextCharFormat automatic = ToTextCharFormat({"宋体", 9, 0, CharFormat::kBold, CharFormat::kAutomaticColour});
     QVERIFY(!automatic.hasProperty(QTextFormat::ForegroundBrush));
     QCOMPARE(automatic.fontWeight(), int(QFont::Bold));
+}
+
+void PlatformTest::boxMarksStayOnTheirCharactersThroughEdits() {
+    QTextEdit box;
+    box.setPlainText("ACGTACGTAC");
+    BoxMarks& marks = BoxMarks::Of(&box);
+    QCOMPARE(&BoxMarks::Of(&box), &marks);
+    QTextCharFormat red;
+    red.setForeground(QColor(255, 0, 0));
+    marks.SetMarks({{2, 4, 0}, {8, 1, 0}}, {red});
+    auto stretches = [&] {
+        QList<QPair<int, int>> out;
+        for (const BoxMarks::Stretch& s : marks.Stretches()) out << qMakePair(s.start, s.length);
+        return out;
+    };
+    QTextCursor cursor(box.document());
+    cursor.setPosition(4);
+    cursor.insertText("NN");  // typed inside a mark: not marked, the mark splits
+    QCOMPARE(stretches(), (QList<QPair<int, int>>{{2, 2}, {6, 2}, {10, 1}}));
+    QVERIFY(marks.FormatAt(5) == nullptr);
+    QCOMPARE(marks.FormatAt(6)->foreground().color(), QColor(255, 0, 0));
+    cursor.setPosition(1);
+    cursor.setPosition(7, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();  // takes the first mark and half the second
+    QCOMPARE(stretches(), (QList<QPair<int, int>>{{1, 1}, {4, 1}}));
+    box.setPlainText("ACGTACGTAC");
+    QVERIFY(marks.Stretches().empty());
 }
 
 void PlatformTest::droppedRichTextArrivesAsPlainText() {
