@@ -170,6 +170,7 @@ void UpdateWindowTest::init() {
 }
 
 void UpdateWindowTest::cleanup() {
+    platform::WebRequests::SetDeadlineForTests(0);
     g_TransferHandle->StopAndWait();
     server_.reset();
     platform::SetDesktopHooksForTests({});
@@ -357,7 +358,6 @@ void UpdateWindowTest::slowServerEndsTheCheck() {
 
     server_->Serve("/", {.mode = HttpTestServer::Mode::Hold});  // a server that never answers
     window = OpenAndCheck();
-    platform::WebRequests::SetDeadlineForTests(0);
     QCOMPARE(window->Controls().标签_update->text(), QString("Not online!"));
     QCOMPARE(g_UpdateCheckThread.load(), 0);
 }
