@@ -28,7 +28,7 @@ inline std::map<std::string, std::string> UngappedRecords(const std::string& pat
     for (int i = 0; i < set.Count(); ++i) {
         std::string residues = ToUpperAscii(set.Sequences()[std::size_t(i)].GetText());
         std::erase(residues, '-');
-        records[set.Headers()[std::size_t(i)].Text()] = residues;
+        records[std::string(set.Headers()[std::size_t(i)].Text())] = residues;
     }
     return records;
 }
