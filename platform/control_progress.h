@@ -5,35 +5,36 @@
 // control (about 20 a second by default), and the last text set always arrives.
 #pragma once
 
+#include <QPointer>
+#include <QWidget>
+
 #include <chrono>
-#include <memory>
+#include <functional>
 #include <string>
 
 #include "model/progress.h"
-
-class QWidget;
+#include "platform/latest_delivery.h"
 
 namespace tulvarine::platform {
 
 class ControlProgress final : public ProgressSink {
 public:
+    // wanted, when given, is asked on the GUI thread before each text is
+    // shown: a text it refuses is dropped (a newer run has taken the control).
     explicit ControlProgress(QWidget* control,
-                             std::chrono::milliseconds interval = std::chrono::milliseconds(50));
-    // Delivers the last text, waiting for it to be shown.
-    ~ControlProgress() override;
-    ControlProgress(const ControlProgress&) = delete;
-    ControlProgress& operator=(const ControlProgress&) = delete;
+                             std::chrono::milliseconds interval = std::chrono::milliseconds(50),
+                             std::function<bool()> wanted = {});
 
     // Any thread; returns at once.
     void SetText(const std::string& text) override;
-    // Shows the last text now and waits. Call it before writing the same control
-    // directly (for example "Done!"), so that no late progress text overwrites it.
-    void Flush();
-
-    struct State;
+    // Shows the last text now and waits. Call it before writing the same
+    // control directly (for example "Done!"), so that no late progress text overwrites it.
+    void Flush() { delivery_.Flush(); }
 
 private:
-    std::shared_ptr<State> state_;
+    QPointer<QWidget> control_;
+    std::function<bool()> wanted_;
+    LatestDelivery delivery_;  // delivers the last text when the sink goes
 };
 
 }  // namespace tulvarine::platform

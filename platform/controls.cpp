@@ -7,6 +7,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressBar>
+#include <QSignalBlocker>
+#include <QStringList>
 #include <QTabWidget>
 #include <QTextEdit>
 
@@ -47,6 +50,13 @@ void SetTextOf(QWidget* control, const QString& text) {
     } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
         combo->setCurrentText(text);
     }
+}
+// List items from bytes, made on the calling thread so the GUI thread only adds them.
+QStringList BoxTexts(const TextArray& texts) {
+    QStringList items;
+    items.reserve(qsizetype(texts.size()));
+    for (const std::string& text : texts) items.push_back(BytesToBoxText(text));
+    return items;
 }
 }  // namespace
 
@@ -92,24 +102,61 @@ void AddListItem(QListWidget* list, std::string_view text) {
     });
 }
 
+void AddListItems(QListWidget* list, const TextArray& texts) {
+    const QStringList items = BoxTexts(texts);
+    QPointer<QListWidget> guard(list);
+    CallOnGuiThread([&] {
+        if (guard) guard->addItems(items);
+    });
+}
+
+void ReplaceListItems(QListWidget* list, const TextArray& texts, const std::vector<int>& data) {
+    const QStringList items = BoxTexts(texts);
+    QPointer<QListWidget> guard(list);
+    CallOnGuiThread([&] {
+        if (!guard) return;
+        const QSignalBlocker quiet(guard.data());
+        guard->clear();
+        guard->addItems(items);
+        for (int row = 0; row < guard->count() && std::size_t(row) < data.size(); ++row)
+            guard->item(row)->setData(Qt::UserRole, data[std::size_t(row)]);
+    });
+}
+
+void SetControlVisible(QWidget* control, bool visible) {
+    QPointer<QWidget> guard(control);
+    CallOnGuiThread([&] {
+        if (guard) guard->setVisible(visible);
+    });
+}
+
+void FocusControl(QWidget* control) {
+    QPointer<QWidget> guard(control);
+    CallOnGuiThread([&] {
+        if (guard) guard->setFocus();
+    });
+}
+
+void PostProgressBar(QProgressBar* bar, int position, int maximum) {
+    PostToGuiThread([guard = QPointer<QProgressBar>(bar), position, maximum] {
+        if (!guard) return;
+        guard->setRange(0, maximum);
+        guard->setValue(position);
+    });
+}
+
+void PostListCurrentRow(QListWidget* list, int row, std::string_view text) {
+    PostToGuiThread([guard = QPointer<QListWidget>(list), row, shown = BytesToBoxText(text)] {
+        if (!guard || row < 0 || row >= guard->count() || guard->item(row)->text() != shown) return;
+        const QSignalBlocker quiet(guard.data());
+        guard->setCurrentRow(row);
+    });
+}
+
 void ClearList(QListWidget* list) {
     QPointer<QListWidget> guard(list);
     CallOnGuiThread([&] {
         if (guard) guard->clear();
-    });
-}
-
-void SetListItems(QListWidget* list, const TextArray& texts, const std::vector<int>& data) {
-    QPointer<QListWidget> guard(list);
-    CallOnGuiThread([&] {
-        if (!guard) return;
-        guard->setUpdatesEnabled(false);  // one repaint for a long listing
-        guard->clear();
-        for (std::size_t i = 0; i < texts.size(); ++i) {
-            auto* item = new QListWidgetItem(BytesToBoxText(texts[i]), guard);
-            item->setData(Qt::UserRole, i < data.size() ? data[i] : 0);
-        }
-        guard->setUpdatesEnabled(true);
     });
 }
 

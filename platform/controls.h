@@ -15,6 +15,7 @@
 
 class QAbstractButton;
 class QListWidget;
+class QProgressBar;
 class QTabWidget;
 class QWidget;
 
@@ -29,13 +30,26 @@ void SetControlEnabled(QWidget* control, bool enabled);
 bool IsControlChecked(QAbstractButton* button);
 
 void AddListItem(QListWidget* list, std::string_view text);
+void AddListItems(QListWidget* list, const TextArray& texts);
 void ClearList(QListWidget* list);
-// Replaces every item of list by texts in one step; item i carries data[i] as
-// its item data (Qt::UserRole).
-void SetListItems(QListWidget* list, const TextArray& texts, const std::vector<int>& data);
+// Replaces every item of list without the list's selection signals: a handler
+// of the user's selection does not fire. When data is given, item i carries
+// data[i] as its item data (Qt::UserRole).
+void ReplaceListItems(QListWidget* list, const TextArray& texts, const std::vector<int>& data = {});
 // Replaces the text of item row (from 0); nothing when there is no such item.
 void SetListItemText(QListWidget* list, int row, std::string_view text);
 int ListItemCount(QListWidget* list);
+
+void SetControlVisible(QWidget* control, bool visible);
+void FocusControl(QWidget* control);
+
+// Progress shown while a worker goes on: these return at once, and the change
+// is made when the GUI thread gets to it, in the order of the calls.
+// Sets the range 0..maximum of bar and its position.
+void PostProgressBar(QProgressBar* bar, int position, int maximum);
+// Makes row the current item of list when that item still shows text, without
+// the list's selection signals.
+void PostListCurrentRow(QListWidget* list, int row, std::string_view text);
 
 // Shows page index of an inner tab control.
 void SelectTabPage(QTabWidget* tabs, int index);

@@ -33,7 +33,7 @@ void ShowFolderFiles(QListWidget* list, FolderFiles& files, const TextArray& nam
     std::vector<int> blanks;
     blanks.reserve(names.size());
     for (const std::string& name : names) blanks.push_back(name.find(' ') != std::string::npos ? 1 : 0);
-    platform::SetListItems(list, names, blanks);
+    platform::ReplaceListItems(list, names, blanks);
     platform::CallOnGuiThread([&] {
         if (files) files->Set(names);
     });

@@ -26,7 +26,7 @@ inline std::map<std::string, std::string> UngappedRecords(const std::string& pat
     for (std::size_t i = 0; i < set.Headers().size(); ++i) {
         std::string residues = ToUpperAscii(set.Sequences()[i].GetText());
         std::erase(residues, '-');
-        records[set.Headers()[i].Text()] = residues;
+        records[std::string(set.Headers()[i].Text())] = residues;
     }
     return records;
 }
