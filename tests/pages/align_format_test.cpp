@@ -20,6 +20,7 @@
 #include "platform/shared_state.h"
 #include "platform/status_bar.h"
 #include "shell/globals.h"
+#include "support/folder_entries.h"
 #include "support/page_window.h"
 #include "tools/aligner_fixtures.h"
 #include "ui_main_window.h"
@@ -31,14 +32,6 @@ namespace {
 
 void WriteFile(const std::string& path, std::string_view bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-}
-
-std::vector<std::string> FolderNames(const std::string& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 QStringList Lines(const QListWidget* list) {
@@ -180,7 +173,7 @@ void AlignFormatTest::conversionAddsItsLinesBelowTheListing() {
                           "y z.fas => nexus"}));
     QCOMPARE(ui().标签_form_process->text(), QString("Done!"));
     QCOMPARE(Status(), std::string("Info:    Format conversion completed!"));
-    QCOMPARE(FolderNames(in + "_nexus"), (std::vector<std::string>{"x.fas.nex", "y z.fas.nex"}));
+    QCOMPARE(testing::FolderEntries(in + "_nexus"), (std::vector<std::string>{"x.fas.nex", "y z.fas.nex"}));
     QVERIFY(!fs::exists(in + "_phylips"));
     page_->SaveScreenshot("align_format_conversion");
     Click(ui().选择框phylips);
@@ -208,7 +201,7 @@ void AlignFormatTest::radiosAreReadOnceAtTheStart() {
     Press(ui().单选框align_muscle);  // during the batch
     QVERIFY(ui().单选框align_muscle->isChecked());
     QVERIFY(page_->WaitForWorkers());
-    QCOMPARE(FolderNames(in + "_align_PrankDNA"),
+    QCOMPARE(testing::FolderEntries(in + "_align_PrankDNA"),
              (std::vector<std::string>{"a.fas.best.fas", "b.fas.best.fas", "c.fas.best.fas"}));
     QVERIFY(!fs::exists(in + "_align_Muscle"));
     QCOMPARE(Status(), std::string("Info:    Alignment completed!"));

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/folder_entries.h"
 #include "support/recording_report.h"
 #include "support/temp_dir.h"
 #include "tools/align_format_routines.h"
@@ -37,12 +38,6 @@ protected:
         for (const std::string& file : files) dir.Write(name + "/" + file, bytes);
         return dir.Path(name);
     }
-    TextArray Files(const std::string& folder) const {
-        TextArray names;
-        for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
     RecordingBatch Batch(const std::string& folder, Aligner aligner) {
         RecordingBatch report;
         RunBatchAlignment({folder, aligner, dir.Path("program")}, report);
@@ -65,7 +60,7 @@ TEST_F(AlignFormatRoutines, BatchAlignsEachFileOnceAndTriesFailuresAgain) {
     EXPECT_EQ(first.LastProgress(), "Done!");
     EXPECT_EQ(first.statuses, TextArray{"Error:        3 of 5 files not aligned: c d.fas, empty.fas, words.fasta"});
     EXPECT_EQ(first.handedOver, TextArray{in + "_align_Mafft"});
-    EXPECT_EQ(Files(in + "_align_Mafft"), (TextArray{"B.fa", "a.fas"}));  // nothing empty or partial
+    EXPECT_EQ(testing::FolderEntries(in + "_align_Mafft"), (TextArray{"B.fa", "a.fas"}));  // nothing empty or partial
     EXPECT_EQ(testing::UngappedRecords(in + "_align_Mafft/a.fas"), testing::UngappedRecords(in + "/a.fas"));
 
     dir.Write("in/empty.fas", testing::kDnaFasta);  // mended
@@ -86,7 +81,7 @@ TEST_F(AlignFormatRoutines, MissingToolsAreNamedAfterTheOutputFolderIsMade) {
         EXPECT_EQ(report.statuses, TextArray{message});
         EXPECT_TRUE(report.progress.empty() && report.handedOver.empty());
     }
-    EXPECT_EQ(Files(dir.Root().string()),
+    EXPECT_EQ(testing::FolderEntries(dir.Root().string()),
               (TextArray{"empty", "in", "in_align_Mafft", "in_align_Muscle", "in_align_PrankCodon", "program"}));
 
     RecordingConversion conversion;
@@ -110,7 +105,7 @@ TEST_F(AlignFormatRoutines, BadFoldersEndTheBatchWithAReason) {
         {linked, "Error:        The output folder is the input folder; nothing written: " + linked + "_align_Muscle"}};
     for (const auto& [folder, message] : cases) EXPECT_EQ(Batch(folder, Aligner::kMuscle).statuses, TextArray{message});
     EXPECT_FALSE(fs::exists(none + "_align_Muscle"));
-    EXPECT_EQ(Files(linked), TextArray{"x.fas"});
+    EXPECT_EQ(testing::FolderEntries(linked), TextArray{"x.fas"});
 
     if (::geteuid() == 0) return;  // the administrator writes into read-only folders
     fs::permissions(Folder("blocked_align_Mafft"), fs::perms::owner_read | fs::perms::owner_exec);
@@ -129,8 +124,8 @@ TEST_F(AlignFormatRoutines, ConversionConvertsEachFileIntoEachCheckedFormat) {
     EXPECT_EQ(report.progress, (TextArray{"1/3", "2/3", "3/3", "1/3", "2/3", "3/3", "1/3", "2/3", "3/3", "Done!"}));
     EXPECT_EQ(report.statuses, TextArray{"Error:        3 of 9 conversions failed: words.fas => phylipi, "
                                          "words.fas => paml, words.fas => nexus"});
-    EXPECT_EQ(Files(in + "_paml"), (TextArray{"a.fas.phy", "b c.fas.phy"}));  // a blank is passed whole
-    EXPECT_EQ(Files(in + "_nexus"), (TextArray{"a.fas.nex", "b c.fas.nex"}));
+    EXPECT_EQ(testing::FolderEntries(in + "_paml"), (TextArray{"a.fas.phy", "b c.fas.phy"}));  // a blank is passed whole
+    EXPECT_EQ(testing::FolderEntries(in + "_nexus"), (TextArray{"a.fas.nex", "b c.fas.nex"}));
     EXPECT_FALSE(fs::exists(in + "_phylips"));
 
     RecordingConversion nothingChecked;

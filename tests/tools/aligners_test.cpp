@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "model/paths.h"
+#include "support/folder_entries.h"
 #include "support/temp_dir.h"
 #include "tools/aligner_fixtures.h"
 #include "tools/aligners.h"
@@ -20,13 +21,6 @@ namespace fs = std::filesystem;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::UngappedRecords;
-
-std::vector<std::string> Entries(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 TEST(FindTool, ToolsFolderFirstThenPathElseMissing) {
     TempDir dir;
@@ -53,8 +47,8 @@ TEST_P(EachAligner, KeepsEveryRecordAndLeavesNothingElse) {
                           dir.Path("program")));
     const std::string result = AlignedFilePath(GetParam(), output);
     EXPECT_EQ(UngappedRecords(result), UngappedRecords(input));
-    EXPECT_EQ(Entries(dir.Path("out")), std::vector<std::string>{fs::path(result).filename().string()});
-    EXPECT_TRUE(Entries(dir.Path("program")).empty());  // the tools' working folder stays clean
+    EXPECT_EQ(testing::FolderEntries(dir.Path("out")), std::vector<std::string>{fs::path(result).filename().string()});
+    EXPECT_TRUE(testing::FolderEntries(dir.Path("program")).empty());  // the tools' working folder stays clean
 }
 
 INSTANTIATE_TEST_SUITE_P(RealAligners, EachAligner,
@@ -74,7 +68,7 @@ TEST(AlignFile, AFailedRunPutsNothingInPlaceAndKeepsAnOlderResult) {
     EXPECT_FALSE(AlignFile(Aligner::kMafft, tool(kMafftTool), words, older, dir.Root()));
     EXPECT_FALSE(ConvertFile(AlignmentFormat::kNexus, tool(kPrankTool), words, dir.Path("d.fas"), dir.Root()));
     EXPECT_EQ(ReadBytes(older), ">kept\nACGT\n");
-    EXPECT_EQ(Entries(dir.Root().string()), (std::vector<std::string>{"empty.fas", "older.fas", "words.fas"}));
+    EXPECT_EQ(testing::FolderEntries(dir.Root().string()), (std::vector<std::string>{"empty.fas", "older.fas", "words.fas"}));
 }
 
 TEST(ConvertFile, FourFormatsNamedAsTheConverterNamesThem) {
@@ -107,7 +101,7 @@ TEST(AlignFile, NoCommandInAFolderOrFileNameEverRuns) {
     }
     EXPECT_TRUE(ConvertFile(AlignmentFormat::kNexus, FindTool(program, kPrankTool), input, input + ";x", program));
     EXPECT_TRUE(fs::exists(input + ";x.nex"));
-    EXPECT_TRUE(Entries(program).empty());
+    EXPECT_TRUE(testing::FolderEntries(program).empty());
 }
 
 }  // namespace
