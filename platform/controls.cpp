@@ -7,7 +7,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QProgressBar>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QTabWidget>
@@ -134,14 +133,6 @@ void FocusControl(QWidget* control) {
     QPointer<QWidget> guard(control);
     CallOnGuiThread([&] {
         if (guard) guard->setFocus();
-    });
-}
-
-void PostProgressBar(QProgressBar* bar, int position, int maximum) {
-    PostToGuiThread([guard = QPointer<QProgressBar>(bar), position, maximum] {
-        if (!guard) return;
-        guard->setRange(0, maximum);
-        guard->setValue(position);
     });
 }
 
