@@ -3,11 +3,13 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/box_text.h"
 #include "platform/controls.h"
 #include "platform/folder_listing.h"
 #include "platform/folders.h"
@@ -81,24 +83,20 @@ private:
 class ConversionReport : public FormatConversionReport {
 public:
     explicit ConversionReport(Ui::MainWindow& ui)
-        : list_(ui.列表框_form_process), page_(ui.标签_form_process), rows_(platform::ListItemCount(list_)) {}
+        : list_(ui.列表框_form_process), page_(ui.标签_form_process) {}
     void Status(const std::string& text) override { page_.Status(text); }
     void SetText(const std::string& text) override { page_.SetText(text); }
+    // Queued, not waited for: a line per conversion would otherwise cost a
+    // round trip to the window each.
     void AddLine(const std::string& text) override {
-        platform::AddListItem(list_, text);
-        lastLine_ = text;
-        ++rows_;
-    }
-    void AppendToLastLine(const std::string& note) override {
-        lastLine_ += note;
-        platform::SetListItemText(list_, rows_ - 1, lastLine_);
+        platform::PostToGuiThread([list = QPointer<QListWidget>(list_), item = platform::BytesToBoxText(text)] {
+            if (list) list->addItem(item);
+        });
     }
 
 private:
     QListWidget* list_;
     PageReport page_;
-    int rows_;
-    std::string lastLine_;
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "model/file_bytes.h"
 #include "model/numbers.h"
+#include "model/ordered_batches.h"
 #include "model/paths.h"
 #include "platform/folder_listing.h"
 
@@ -86,6 +87,11 @@ std::string FailureMessage(std::string_view what, const TextArray& failed, std::
     }
     return message;
 }
+
+// One file's conversion, run on a thread of its own.
+struct Converted {
+    bool ok = false;
+};
 
 // True when an earlier run left a result that is not empty.
 bool AlignedBefore(const std::string& output) {
@@ -167,17 +173,21 @@ void ConvertAlignmentFormats(const FormatConversionSettings& settings, FormatCon
         const std::string word(FormatName(format));
         const std::string outFolder = folder + "_" + word;
         if (!PrepareOutputFolder(folder, outFolder, report)) return;
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            const std::string line = names[i] + " => " + word;
-            report.AddLine(line);
-            ++tried;
-            if (!ConvertFile(format, tool, JoinPath(folder, names[i]), JoinPath(outFolder, names[i]),
-                             settings.programFolder)) {
-                report.AppendToLastLine("    Failed!");
-                failed.push_back(line);
-            }
-            report.SetText(Count(i + 1) + "/" + total);
-        }
+        // A conversion is mostly the converter's start-up: the files of a
+        // format are converted on every core, and shown in file order.
+        RunOrderedBatches<Converted>(
+            names.size(), 1,
+            [&](std::size_t i, std::size_t, Converted& result) {
+                result.ok = ConvertFile(format, tool, JoinPath(folder, names[i]), JoinPath(outFolder, names[i]),
+                                        settings.programFolder);
+            },
+            [&](std::size_t i, std::size_t, const Converted& result) {
+                std::string line = names[i] + " => " + word;
+                if (!result.ok) failed.push_back(line);
+                report.AddLine(result.ok ? line : line + "    Failed!");
+                ++tried;
+                report.SetText(Count(i + 1) + "/" + total);
+            });
     }
     report.SetText("Done!");
     const std::string failure = FailureMessage("conversions failed", failed, tried);

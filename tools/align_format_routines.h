@@ -52,13 +52,12 @@ class FormatConversionReport : public RunReport {
 public:
     // Adds a line below the list's lines.
     virtual void AddLine(const std::string& text) = 0;
-    // Adds note to the end of the last line added.
-    virtual void AppendToLastLine(const std::string& note) = 0;
 };
 
 // Converts every "*.fa*" file of the folder into each checked format, into
-// folder + "_<format>"; one line "<name> => <format>" per file and format,
-// added before its conversion runs and marked "    Failed!" when it fails.
+// folder + "_<format>"; one line "<name> => <format>" per file and format, in
+// file order as the conversions end (they run on every core), followed by
+// "    Failed!" when the conversion failed.
 void ConvertAlignmentFormats(const FormatConversionSettings& settings, FormatConversionReport& report);
 
 }  // namespace tulvarine

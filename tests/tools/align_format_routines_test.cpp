@@ -26,7 +26,6 @@ struct RecordingBatch : testing::RecordingReport<BatchAlignmentReport> {
 
 struct RecordingConversion : testing::RecordingReport<FormatConversionReport> {
     void AddLine(const std::string& text) override { lines.push_back(text); }
-    void AppendToLastLine(const std::string& note) override { lines.back() += note; }
     TextArray lines;
 };
 
