@@ -7,8 +7,11 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressBar>
 #include <QTabWidget>
 #include <QTextEdit>
+
+#include <algorithm>
 
 #include "model/file_bytes.h"
 #include "model/output_file.h"
@@ -75,6 +78,22 @@ void SetControlEnabled(QWidget* control, bool enabled) {
     QPointer<QWidget> guard(control);
     CallOnGuiThread([&] {
         if (guard) guard->setEnabled(enabled);
+    });
+}
+
+void SetControlVisible(QWidget* control, bool visible) {
+    QPointer<QWidget> guard(control);
+    CallOnGuiThread([&] {
+        if (guard) guard->setVisible(visible);
+    });
+}
+
+void SetProgressBar(QProgressBar* bar, int maximum, int position) {
+    QPointer<QProgressBar> guard(bar);
+    CallOnGuiThread([&] {
+        if (!guard) return;
+        guard->setRange(0, maximum);
+        guard->setValue(std::clamp(position, 0, maximum));
     });
 }
 

@@ -12,6 +12,7 @@
 
 class QAbstractButton;
 class QListWidget;
+class QProgressBar;
 class QTabWidget;
 class QWidget;
 
@@ -23,10 +24,15 @@ std::string ControlText(QWidget* control);
 void SetControlText(QWidget* control, std::string_view text);
 
 void SetControlEnabled(QWidget* control, bool enabled);
+void SetControlVisible(QWidget* control, bool visible);
 bool IsControlChecked(QAbstractButton* button);
 
 void AddListItem(QListWidget* list, std::string_view text);
 void ClearList(QListWidget* list);
+
+// Sets a progress bar's range to 0..maximum and its position (clamped to the range).
+// For frequent positions use BarProgress (control_progress.h).
+void SetProgressBar(QProgressBar* bar, int maximum, int position);
 
 // Shows page index of an inner tab control.
 void SelectTabPage(QTabWidget* tabs, int index);
