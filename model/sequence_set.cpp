@@ -1,8 +1,5 @@
 #include "model/sequence_set.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <iterator>
 
@@ -13,6 +10,7 @@
 #include "model/ordered_batches.h"
 #include "model/output_file.h"
 #include "model/progress.h"
+#include "model/record_cuts.h"
 #include "model/text.h"
 
 namespace tulvarine {
@@ -141,38 +139,6 @@ void ReadFastaRange(const std::string& path, std::size_t begin, std::size_t end,
     chunk.ok = !reader.ReadFailed();
 }
 
-// Files this large are read in stretches on several threads.
-constexpr std::size_t kParallelReadSize = std::size_t(16) << 20;
-
-// Offsets that cut the file into stretches of about stretch bytes, each cut at
-// the start of a line that begins with ">" (right after a line feed).
-std::vector<std::size_t> FindRecordCuts(const std::string& path, std::size_t size, std::size_t stretch) {
-    std::vector<std::size_t> cuts{0};
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return cuts;
-    std::vector<char> block(1 << 16);
-    for (std::size_t target = stretch; target < size; target += stretch) {
-        std::size_t at = std::max(target, cuts.back() + 1) - 1;  // look from the byte before the target
-        bool found = false;
-        while (!found && at < size) {
-            const ssize_t got = ::pread(fd, block.data(), block.size(), off_t(at));
-            if (got <= 1) break;
-            const std::string_view bytes(block.data(), std::size_t(got));
-            const std::size_t hit = bytes.find("\n>");
-            if (hit != std::string_view::npos) {
-                cuts.push_back(at + hit + 1);
-                found = true;
-            } else {
-                at += std::size_t(got) - 1;  // keep the last byte: a cut may straddle blocks
-            }
-        }
-        if (!found) break;
-        target = std::max(target, cuts.back());
-    }
-    ::close(fd);
-    return cuts;
-}
-
 }  // namespace
 
 bool SequenceSet::ReadFasta(const std::string& path, ProgressSink* display) {
@@ -185,9 +151,7 @@ bool SequenceSet::ReadFasta(const std::string& path, ProgressSink* display) {
     }
     // Stretches are read on several threads and joined in file order; the IDs
     // go to the display in order as each stretch is joined.
-    std::vector<std::size_t> cuts{0};
-    if (size >= kParallelReadSize && BatchThreads() > 1)
-        cuts = FindRecordCuts(path, size, std::max(size / (BatchThreads() * 8), std::size_t(8) << 20));
+    const std::vector<std::size_t> cuts = ParallelReadCuts(path, size);
     // A stretch's residues never take more bytes than the stretch itself.
     std::vector<std::size_t> stretchBytes;
     for (std::size_t i = 0; i < cuts.size(); ++i)

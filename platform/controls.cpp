@@ -11,8 +11,6 @@
 #include <QTabWidget>
 #include <QTextEdit>
 
-#include <algorithm>
-
 #include "model/file_bytes.h"
 #include "model/output_file.h"
 #include "platform/box_text.h"
@@ -81,22 +79,6 @@ void SetControlEnabled(QWidget* control, bool enabled) {
     });
 }
 
-void SetControlVisible(QWidget* control, bool visible) {
-    QPointer<QWidget> guard(control);
-    CallOnGuiThread([&] {
-        if (guard) guard->setVisible(visible);
-    });
-}
-
-void SetProgressBar(QProgressBar* bar, int maximum, int position) {
-    QPointer<QProgressBar> guard(bar);
-    CallOnGuiThread([&] {
-        if (!guard) return;
-        guard->setRange(0, maximum);
-        guard->setValue(std::clamp(position, 0, maximum));
-    });
-}
-
 bool IsControlChecked(QAbstractButton* button) {
     QPointer<QAbstractButton> guard(button);
     bool checked = false;
@@ -108,6 +90,22 @@ void AddListItem(QListWidget* list, std::string_view text) {
     QPointer<QListWidget> guard(list);
     CallOnGuiThread([&] {
         if (guard) guard->addItem(BytesToBoxText(text));
+    });
+}
+
+void SetControlVisible(QWidget* control, bool visible) {
+    QPointer<QWidget> guard(control);
+    CallOnGuiThread([&] {
+        if (guard) guard->setVisible(visible);
+    });
+}
+
+void SetProgressBar(QProgressBar* bar, int position, int maximum) {
+    QPointer<QProgressBar> guard(bar);
+    CallOnGuiThread([&] {
+        if (!guard) return;
+        guard->setRange(0, maximum);
+        guard->setValue(position);
     });
 }
 

@@ -24,15 +24,15 @@ std::string ControlText(QWidget* control);
 void SetControlText(QWidget* control, std::string_view text);
 
 void SetControlEnabled(QWidget* control, bool enabled);
-void SetControlVisible(QWidget* control, bool visible);
 bool IsControlChecked(QAbstractButton* button);
 
 void AddListItem(QListWidget* list, std::string_view text);
-void ClearList(QListWidget* list);
 
-// Sets a progress bar's range to 0..maximum and its position (clamped to the range).
-// For frequent positions use BarProgress (control_progress.h).
-void SetProgressBar(QProgressBar* bar, int maximum, int position);
+void SetControlVisible(QWidget* control, bool visible);
+// Sets the range 0..maximum of bar and its position. For frequent positions
+// from a worker use BarProgress (control_progress.h).
+void SetProgressBar(QProgressBar* bar, int position, int maximum);
+void ClearList(QListWidget* list);
 
 // Shows page index of an inner tab control.
 void SelectTabPage(QTabWidget* tabs, int index);
@@ -42,6 +42,6 @@ void SelectTabPage(QTabWidget* tabs, int index);
 [[nodiscard]] bool SaveControlTextToFile(QWidget* box, const std::string& path);
 // Shows the whole file at path in box; a file that cannot be read leaves the
 // box empty and gives false.
-bool LoadFileIntoControl(QWidget* box, const std::string& path);
+[[nodiscard]] bool LoadFileIntoControl(QWidget* box, const std::string& path);
 
 }  // namespace tulvarine::platform

@@ -44,7 +44,7 @@ public:
     void SetText(const std::string&) override {}
     void ShowStatistics(const std::string& text) override { platform::SetControlText(ui_.编辑框_flt_statis, text); }
     void ShowBadSequenceNote(bool shown) override { platform::SetControlVisible(ui_.标签_bad_seq, shown); }
-    void FiguresDone(int count) override { platform::SetProgressBar(ui_.进度条2, kFigures, count); }
+    void FiguresDone(int count) override { platform::SetProgressBar(ui_.进度条2, count, kFigures); }
 
 private:
     Ui::MainWindow& ui_;
@@ -65,13 +65,13 @@ private:
     platform::BarProgress bar_;
 };
 
-// Shows a control for as long as it lives (a run's progress bar).
-class ShownWhileRunning {
+// Hides a control when it goes, on every way out of a run (its progress bar).
+class HiddenAtTheEnd {
 public:
-    explicit ShownWhileRunning(QWidget* control) : control_(control) { platform::SetControlVisible(control_, true); }
-    ~ShownWhileRunning() { platform::SetControlVisible(control_, false); }
-    ShownWhileRunning(const ShownWhileRunning&) = delete;
-    ShownWhileRunning& operator=(const ShownWhileRunning&) = delete;
+    explicit HiddenAtTheEnd(QWidget* control) : control_(control) {}
+    ~HiddenAtTheEnd() { platform::SetControlVisible(control_, false); }
+    HiddenAtTheEnd(const HiddenAtTheEnd&) = delete;
+    HiddenAtTheEnd& operator=(const HiddenAtTheEnd&) = delete;
 
 private:
     QWidget* control_;
@@ -196,8 +196,9 @@ void FasFilterPage::OnCutRunClick() {
                          : ui_.单选框rp->isChecked() ? GapTreatment::kReplace
                                                      : GapTreatment::kRemoveThenReplace;
     settings.region = ui_.选择框rmAll->isChecked() ? GapRegion::kAllColumns : GapRegion::kEndColumns;
+    ui_.进度条3->show();  // at once, as the button is disabled
     StartRun(ui_.按钮_cut_run, [this, settings] {
-        const ShownWhileRunning bar(ui_.进度条3);
+        const HiddenAtTheEnd bar(ui_.进度条3);
         GapPageReport report(ui_);
         (void)CutGapColumns(settings, report);
     });

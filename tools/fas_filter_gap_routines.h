@@ -7,21 +7,13 @@
 // protein alignment included) are never used as marks.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "tools/run_report.h"
 
 namespace tulvarine {
-
-// An alignment as the gap filter reads it: a line whose first byte is ">" is a
-// header line (kept as read); the other lines, with every blank removed, form
-// its sequence; lines before the first header line are skipped.
-struct GapAlignment {
-    std::vector<std::string> headers;
-    std::vector<std::string> sequences;
-};
 
 enum class GapRegion { kAllColumns, kEndColumns };
 
@@ -50,43 +42,30 @@ public:
     virtual void MoveBar(int position) = 0;
 };
 
-// Reads path into alignment, showing "loading <header><separator><n>" for each
-// record. False when the file cannot be read to its end or holds no header line.
-bool ReadGapAlignment(const std::string& path, std::string_view separator, GapAlignment& alignment,
-                      ProgressSink& progress);
-
-// A column is gap-rich when its gaps / records - threshold > 1e-7 (in double).
-bool IsGapRich(std::size_t gaps, std::size_t records, float threshold);
-
-// For each column up to the longest sequence, true when it is kept: every
-// gap-rich column goes. Shows "Parsing position  <i>/<columns>" per column.
-std::vector<bool> KeptColumnsOfAll(const GapAlignment& alignment, float threshold, GapFilterReport& report);
-
-// For each column of the first sequence, true when it is kept: the unbroken
-// runs of gap-rich columns from either end inwards go; the scans stop at the
-// ends of the first sequence. Shows "Parsing position  <c>" per column looked at.
-std::vector<bool> KeptColumnsAtEnds(const GapAlignment& alignment, float threshold, ProgressSink& progress);
-
-// The bytes of sequence at the kept columns (bytes past the mask are kept).
-std::string KeepColumns(std::string_view sequence, const std::vector<bool>& kept);
-
 // Replaces the leading and the trailing run of gaps among the first length
 // bytes of sequence by "N" (a sequence shorter than length keeps its trailing
 // gaps). Returns the number of gaps replaced.
-std::size_t ReplaceEndGaps(std::string& sequence, std::size_t length);
+std::size_t ReplaceEndGaps(std::span<char> sequence, std::size_t length);
 
 // How a gap-filter run ended.
 enum class GapFilterResult { kWritten, kInputFailed, kOutputFailed };
 
-// The every-column filter: writes the output path with each header line as read
-// and its filtered sequence on one line. The progress shows the loading, the
-// columns, "Seq <j>-<gaps replaced>  replaced" for each record and "Saving
-// <header>", then "Done! Output = <file name>"; the bar follows each stage.
+// The every-column filter. The input: a line whose first byte is ">" is a
+// header line (kept as read); the other lines, with every blank removed, form
+// its sequence; lines before the first header line are skipped. Writes the
+// output path with each header line as read and its filtered sequence on one
+// line. A column is gap-rich when gaps / records - threshold > 1e-7; past its
+// end a record has no gap. The progress shows "loading <header>  No. = <n>",
+// "Parsing position  <i>/<columns>", "Seq <j>-<gaps replaced>  replaced" and
+// "Saving <header>", then "Done! Output = <file name>"; the bar follows each stage.
 GapFilterResult CutGapsAllColumns(const GapFilterSettings& settings, GapFilterReport& report);
 
-// The end-column filter: as CutGapsAllColumns, but only the end runs of
-// gap-rich columns go, and only the leading and trailing gaps of each record
-// become "N". Ends with "Done! Output = <output path>".
+// The end-column filter: as CutGapsAllColumns, but only the unbroken runs of
+// gap-rich columns from either end of the first record inwards go (the scans
+// stop at its ends), and only the leading and trailing gaps of each record
+// become "N" (ReplaceEndGaps). The progress shows "loading <header> No.=<n>",
+// "Parsing position  <c>", "Replacing sequence  <j>-<gaps replaced>" and
+// "Saving <header>", then "Done! Output = <output path>"; the bar is not used.
 GapFilterResult CutGapsEndColumns(const GapFilterSettings& settings, GapFilterReport& report);
 
 // The whole run: "Cutting started, please wait...", the chosen filter, then

@@ -2,12 +2,17 @@
 
 #include <sys/stat.h>
 
+#include <vector>
+
 #include "model/fasta_stream.h"
 #include "model/file_bytes.h"
 #include "model/line_reader.h"
 #include "model/numbers.h"
+#include "model/ordered_batches.h"
 #include "model/output_file.h"
+#include "model/record_cuts.h"
 #include "model/sequence_set.h"
+#include "model/slab_memory.h"
 #include "model/text.h"
 
 namespace tulvarine {
@@ -37,6 +42,54 @@ TextArray IdsOfBox(std::string_view box) {
     for (std::string& id : ids)
         if (!id.empty() && id.back() == '\r') id.pop_back();
     return ids;
+}
+
+// What the length filter makes of one stretch of its input.
+struct LengthStretch {
+    std::string kept;                  // the output text of the records kept
+    std::vector<std::string> headers;  // of every record, in order
+    std::vector<bool> passed;
+    bool ok = true;
+};
+
+// Filters the records of bytes [begin, end) of path. A stretch after the first
+// starts at a header line; only an input with no header line at all (whole)
+// is one record with an empty header.
+void FilterStretch(const std::string& path, std::size_t begin, std::size_t end, bool whole,
+                   const LengthFilterSettings& settings, LengthStretch& stretch) {
+    LineReader reader;
+    if (!reader.OpenRange(path, begin, end)) {
+        stretch.ok = false;
+        return;
+    }
+    std::string_view line;
+    bool atEnd = !reader.NextContaining('>', line);
+    if (atEnd && !whole) {
+        stretch.ok = !reader.ReadFailed();
+        return;
+    }
+    std::string header(atEnd ? std::string_view() : line);
+    std::string& text = stretch.kept;
+    ReserveLarge(text, reader.BytesLeft() + header.size() + 2);  // the kept text is never larger
+    for (;;) {
+        // The record goes straight into the output text, and is taken back if it fails.
+        const std::size_t recordStart = text.size();
+        text.append(header).append("\r\n");
+        const std::size_t sequenceStart = text.size();
+        if (!atEnd)
+            while (!(atEnd = !reader.Next(line)) && line.find('>') == std::string_view::npos) text.append(line);
+        const auto length = static_cast<long long>(text.size() - sequenceStart);
+        const bool pass = settings.minimum <= length && length <= settings.maximum;
+        if (pass)
+            text.append("\r\n");
+        else
+            text.resize(recordStart);
+        stretch.headers.push_back(std::move(header));
+        stretch.passed.push_back(pass);
+        if (atEnd) break;
+        header.assign(line);
+    }
+    stretch.ok = !reader.ReadFailed();
 }
 
 }  // namespace
@@ -104,36 +157,37 @@ bool ExtractCodonPositions(const CodonFilterSettings& settings, RunReport& repor
 bool FilterByLength(const LengthFilterSettings& settings, RunReport& report) {
     const std::string& input = settings.inputPath;
     if (!InputExists(input)) return false;
-    LineReader reader;
-    if (!reader.Open(input)) return CannotRead(report, input);
+    std::size_t size = 0;
+    {
+        LineReader probe;
+        if (!probe.Open(input)) return CannotRead(report, input);
+        size = probe.FileSize();
+    }
     const std::string output = input + ".lenflt.fas";
     OutputFile out;
     if (!out.Open(output, {input})) return CannotCreate(report, output, out.Error());
 
+    // Stretches are filtered on several threads and written in file order.
+    const std::vector<std::size_t> cuts = ParallelReadCuts(input, size);
+    bool ok = true;
     long long kept = 0, seen = 0;
-    std::string_view line;
-    bool atEnd = !reader.NextContaining('>', line);
-    // Without any header line there is one record, with an empty header and no sequence.
-    std::string header(atEnd ? std::string_view() : line);
-    std::string sequence;
-    while (out.Ok()) {
-        sequence.clear();
-        if (!atEnd)
-            while (!(atEnd = !reader.Next(line)) && line.find('>') == std::string_view::npos) sequence += line;
-        const auto length = static_cast<long long>(sequence.size());
-        if (settings.minimum <= length && length <= settings.maximum) {
-            ++kept;
-            out.Write(header);
-            out.Write("\r\n");
-            out.Write(sequence);
-            out.Write("\r\n");
-        }
-        ++seen;
-        report.SetText(header + "    passed    " + IntToText(kept) + "/" + IntToText(seen));
-        if (atEnd) break;
-        header.assign(line);
-    }
-    if (reader.ReadFailed()) {
+    RunOrderedBatches<LengthStretch>(
+        cuts.size(), 1,
+        [&](std::size_t first, std::size_t, LengthStretch& stretch) {
+            const std::size_t end = first + 1 < cuts.size() ? cuts[first + 1] : std::size_t(-1);
+            FilterStretch(input, cuts[first], end, cuts.size() == 1, settings, stretch);
+        },
+        [&](std::size_t, std::size_t, LengthStretch& stretch) {
+            ok = ok && stretch.ok;
+            if (!ok) return;
+            out.Write(stretch.kept);
+            for (std::size_t i = 0; i < stretch.headers.size(); ++i) {
+                kept += stretch.passed[i];
+                ++seen;
+                report.SetText(stretch.headers[i] + "    passed    " + IntToText(kept) + "/" + IntToText(seen));
+            }
+        });
+    if (!ok) {
         out.Discard();  // part of the records would look like all of them
         return CannotRead(report, input);
     }

@@ -82,6 +82,25 @@ TEST_F(GapFilter, EndColumnsGoOnlyInUnbrokenRunsFromEitherEnd) {
     EXPECT_EQ(Cut(">1\nAC\n>2\nACGT\n", GapRegion::kEndColumns, GapTreatment::kRemove, -1), ">1\r\n\r\n>2\r\nGT\r\n");
 }
 
+TEST_F(GapFilter, EveryColumnOfALargeAlignment) {
+    // 200 rows of 100 000 columns, over 16 MB: read in stretches on several
+    // threads. Every 1 000th column is all gaps and goes; the next holds a gap
+    // in every tenth row, stays, and that gap becomes N.
+    std::string input, expected;
+    for (int j = 0; j < 200; ++j) {
+        std::string row(100000, 'A'), kept;
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            row[c] = c % 1000 == 7 || (c % 1000 == 8 && j % 10 == 0) ? '-' : "ACGT"[(c + std::size_t(j)) % 4];
+            if (c % 1000 != 7) kept += row[c] == '-' ? 'N' : row[c];
+        }
+        input += ">row " + std::to_string(j) + "\n";
+        for (std::size_t at = 0; at < row.size(); at += 60) input += row.substr(at, 60) + "\n";
+        expected += ">row " + std::to_string(j) + "\r\n" + kept + "\r\n";
+    }
+    EXPECT_TRUE(Cut(input, GapRegion::kAllColumns, GapTreatment::kRemoveThenReplace) == expected);
+    EXPECT_EQ(report.barPosition, 200);
+}
+
 TEST(ReplaceEndGaps, OnlyTheEndRunsWithinTheFirstRecordsLength) {
     std::string gappy = "--A-C--";
     EXPECT_EQ(ReplaceEndGaps(gappy, 7), 4u);

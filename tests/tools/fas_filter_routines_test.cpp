@@ -101,6 +101,28 @@ TEST_F(FasFilter, LengthFilterBoundsAreInclusiveAndBlanksCount) {
     EXPECT_EQ(report.LastStatus(), "Error:        Cannot read " + input + ".lenflt.fas.x: Is a directory");
 }
 
+TEST_F(FasFilter, LengthFilterOfALargeFileKeepsTheRecordsInOrder) {
+    // Over 16 MB: read in stretches on several threads.
+    std::string input = "junk before the first header\n", expected;
+    int kept = 0, records = 0;
+    while (input.size() < (std::size_t(18) << 20)) {
+        const std::string header = ">r" + std::to_string(++records);
+        const std::string sequence(std::size_t(100 + records % 300), "ACGT"[records % 4]);
+        input += header + "\n";
+        for (std::size_t at = 0; at < sequence.size(); at += 60) input += sequence.substr(at, 60) + "\n";
+        if (sequence.size() >= 150 && sequence.size() <= 300) {
+            expected += header + "\r\n" + sequence + "\r\n";
+            ++kept;
+        }
+    }
+    const std::string path = dir.Write("large.fas", input);
+    ASSERT_TRUE(FilterByLength({path, 150, 300}, report));
+    EXPECT_TRUE(ReadBytes(path + ".lenflt.fas") == expected);
+    EXPECT_EQ(report.LastProgress(),
+              ">r" + std::to_string(records) + "    passed    " + std::to_string(kept) + "/" + std::to_string(records));
+    EXPECT_EQ(report.progress.size(), std::size_t(records));
+}
+
 class StatisticsRecorder : public testing::RecordingReport<StatisticsReport> {
 public:
     void ShowStatistics(const std::string& text) override { shown = text; }

@@ -1,0 +1,45 @@
+#include "model/record_cuts.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <string_view>
+
+#include "model/ordered_batches.h"
+
+namespace tulvarine {
+
+std::vector<std::size_t> FindRecordCuts(const std::string& path, std::size_t size, std::size_t stretch) {
+    std::vector<std::size_t> cuts{0};
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return cuts;
+    std::vector<char> block(1 << 16);
+    for (std::size_t target = stretch; target < size; target += stretch) {
+        std::size_t at = std::max(target, cuts.back() + 1) - 1;  // look from the byte before the target
+        bool found = false;
+        while (!found && at < size) {
+            const ssize_t got = ::pread(fd, block.data(), block.size(), off_t(at));
+            if (got <= 1) break;
+            const std::string_view bytes(block.data(), std::size_t(got));
+            const std::size_t hit = bytes.find("\n>");
+            if (hit != std::string_view::npos) {
+                cuts.push_back(at + hit + 1);
+                found = true;
+            } else {
+                at += std::size_t(got) - 1;  // keep the last byte: a cut may straddle blocks
+            }
+        }
+        if (!found) break;
+        target = std::max(target, cuts.back());
+    }
+    ::close(fd);
+    return cuts;
+}
+
+std::vector<std::size_t> ParallelReadCuts(const std::string& path, std::size_t size) {
+    if (size < kParallelReadSize || BatchThreads() <= 1) return {0};
+    return FindRecordCuts(path, size, std::max(size / (BatchThreads() * 8), std::size_t(8) << 20));
+}
+
+}  // namespace tulvarine
