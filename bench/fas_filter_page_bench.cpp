@@ -21,6 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 #include <sys/resource.h>
@@ -96,7 +97,9 @@ int main(int argc, char** argv) {
     ui.高级选择夹1->setCurrentWidget(ui.page_fas_filter);
     const auto [run, progress] = Prepare(ui, argv[1], argc, argv);
     if (!run) return Usage();
-    QCoreApplication::processEvents();
+    // On screen and settled, as a user finds it: fonts and styles loaded.
+    page.Window().show();
+    QTest::qWait(300);
 
     // The heartbeat: a stall is the time between two ticks beyond the interval.
     QElapsedTimer sinceTick, sinceClick;

@@ -126,16 +126,22 @@ void FasFilterPage::OnFilterClearIdsClick() { ui_.编辑框_extra_query_id->clea
 
 // ---- the three "==>Run2Save" filters ----
 
+template <class Settings>
+void FasFilterPage::RunFilter(QWidget* run, QWidget* label, Settings settings,
+                              bool (*routine)(const Settings&, RunReport&)) {
+    StartRun(run, [label, settings = std::move(settings), routine] {
+        PageReport report(label);
+        (void)routine(settings, report);
+    });
+}
+
 void FasFilterPage::OnFilterIdRunClick() {
     IdFilterSettings settings;
     settings.inputPath = ControlText(ui_.编辑框_extr_file);
     settings.ids = ControlText(ui_.编辑框_extra_query_id);
     settings.reverseComplement = ui_.选择框revcmp->isChecked();
     settings.remove = ui_.单选框remove->isChecked();
-    StartRun(ui_.按钮_extr_scan4, [this, settings] {
-        PageReport report(ui_.标签extr_process2);
-        (void)ExtractRecordsById(settings, report);
-    });
+    RunFilter(ui_.按钮_extr_scan4, ui_.标签extr_process2, settings, ExtractRecordsById);
 }
 
 void FasFilterPage::OnFilterCodonRunClick() {
@@ -144,10 +150,7 @@ void FasFilterPage::OnFilterCodonRunClick() {
     settings.write = {ui_.选择框1stcodon->isChecked(), ui_.选择框2ndcodon->isChecked(), ui_.选择框3rdcodon->isChecked()};
     settings.outputPaths = {ControlText(ui_.编辑框_extr_file1), ControlText(ui_.编辑框_extr_file2),
                             ControlText(ui_.编辑框_extr_file3)};
-    StartRun(ui_.按钮_extr_scan3, [this, settings] {
-        PageReport report(ui_.标签extr_process1);
-        (void)ExtractCodonPositions(settings, report);
-    });
+    RunFilter(ui_.按钮_extr_scan3, ui_.标签extr_process1, settings, ExtractCodonPositions);
 }
 
 void FasFilterPage::OnFilterLengthRunClick() {
@@ -155,10 +158,7 @@ void FasFilterPage::OnFilterLengthRunClick() {
     settings.inputPath = ControlText(ui_.编辑框_extr_file);
     settings.minimum = NumberIn(ui_.编辑框_extr_file4);
     settings.maximum = NumberIn(ui_.编辑框_extr_file6);
-    StartRun(ui_.按钮_leng_filter, [this, settings] {
-        PageReport report(ui_.标签extr_process);
-        (void)FilterByLength(settings, report);
-    });
+    RunFilter(ui_.按钮_leng_filter, ui_.标签extr_process, settings, FilterByLength);
 }
 
 // ---- the gap filter ----

@@ -4,6 +4,7 @@
 // in tools/fas_filter_routines.h and tools/fas_filter_gap_routines.h.
 #pragma once
 
+#include "tools/run_report.h"
 #include "tools/tool_page.h"
 
 namespace tulvarine {
@@ -20,7 +21,10 @@ private:
     void OnFilterIdScanClick();
     void OnFilterClearIdsClick();
 
-    // The three "==>Run2Save" filters.
+    // The three "==>Run2Save" filters, each a routine of its settings that
+    // shows its progress in label.
+    template <class Settings>
+    void RunFilter(QWidget* run, QWidget* label, Settings settings, bool (*routine)(const Settings&, RunReport&));
     void OnFilterIdRunClick();
     void OnFilterCodonRunClick();
     void OnFilterLengthRunClick();
