@@ -11,7 +11,7 @@
 // Prints the run time, the longest gap between two ticks of a 5 ms heartbeat
 // timer on the GUI thread, how many progress texts the page showed, the
 // status message and the peak memory. With FAS_FILTER_SCREENSHOT set, a
-// picture of the window is saved there half a second into the run.
+// picture of the window is saved there FAS_FILTER_SCREENSHOT_MS (500) ms into the run.
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -108,6 +108,9 @@ int main(int argc, char** argv) {
     QString lastProgress = TextOf(progress);
     const QString screenshot = qEnvironmentVariable("FAS_FILTER_SCREENSHOT");
     bool screenshotTaken = screenshot.isEmpty();
+    const int screenshotMs = qEnvironmentVariableIsSet("FAS_FILTER_SCREENSHOT_MS")
+                                 ? qEnvironmentVariableIntValue("FAS_FILTER_SCREENSHOT_MS")
+                                 : 500;
     QTimer heartbeat;
     heartbeat.setInterval(5);
     QObject::connect(&heartbeat, &QTimer::timeout, [&] {
@@ -116,7 +119,7 @@ int main(int argc, char** argv) {
             lastProgress = TextOf(progress);
             ++progressTexts;
         }
-        if (!screenshotTaken && sinceClick.elapsed() > 500) {
+        if (!screenshotTaken && sinceClick.elapsed() > screenshotMs) {
             screenshotTaken = true;
             page.Window().grab().save(screenshot);
             sinceTick.restart();  // the picture is ours, not the page's

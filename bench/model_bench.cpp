@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "model/sequence_set.h"
 #include "model/similarity_score.h"
@@ -65,12 +67,43 @@ void BM_WriteOrfs(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteOrfs)->Arg(kLongestOrf)->Arg(kAllOrfs)->Unit(benchmark::kMillisecond);
 
+// A random protein of length residues.
+std::string Protein(std::size_t length, std::mt19937& random) {
+    std::string text(length, 'A');
+    for (char& c : text) c = "ACDEFGHIKLMNPQRSTVWY"[random() % 20];
+    return text;
+}
+
+// The most-similar ORF search against a 500-residue reference, as bench/compare runs it.
+void BM_WriteOrfsMostSimilar(benchmark::State& state) {
+    const std::string out = (std::filesystem::temp_directory_path() / "tulvarine-bench.orfs").string();
+    std::mt19937 random(500);
+    const std::string reference = Protein(500, random);
+    for (auto _ : state) benchmark::DoNotOptimize(DataSet().WriteOrfs(out, GeneticCode::kStandard, 90, reference, kMostSimilarOrf));
+    state.SetBytesProcessed(state.iterations() * DataBytes());
+}
+BENCHMARK(BM_WriteOrfsMostSimilar)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// One profiled reference of range(0) residues scoring ORF-sized pieces (30 to 300 residues), one thread.
+void BM_SimilarityProfileScore(benchmark::State& state) {
+    std::mt19937 random(7);
+    const SimilarityProfile profile(Protein(std::size_t(state.range(0)), random));
+    std::vector<std::string> pieces;
+    double cells = 0;
+    for (int k = 0; k < 1000; ++k) {
+        pieces.push_back(Protein(30 + random() % 271, random));
+        cells += double(pieces.back().size()) * double(profile.Length());
+    }
+    for (auto _ : state)
+        for (const std::string& piece : pieces) benchmark::DoNotOptimize(profile.Score(piece));
+    state.counters["cells/s"] = benchmark::Counter(cells, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_SimilarityProfileScore)->Arg(300)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond);
+
 void BM_ScoreGlobalAlignment(benchmark::State& state) {
     const std::size_t length = std::size_t(state.range(0));
     std::mt19937 random(5);
-    std::string a(length, 'A'), b(length, 'A');
-    for (char& c : a) c = "ACDEFGHIKLMNPQRSTVWY"[random() % 20];
-    for (char& c : b) c = "ACDEFGHIKLMNPQRSTVWY"[random() % 20];
+    const std::string a = Protein(length, random), b = Protein(length, random);
     for (auto _ : state) benchmark::DoNotOptimize(ScoreGlobalAlignment(a, b));
     state.counters["cells/s"] = benchmark::Counter(double(length) * double(length), benchmark::Counter::kIsIterationInvariantRate);
 }

@@ -227,15 +227,20 @@ std::string SequenceSet::FindBadSequences() const {
     // The distinct names in the order first met, each with the records it
     // leaves out: those of the same whole name, ASCII case ignored.
     struct Candidate {
-        std::string name;
+        std::string_view name;
         const std::vector<std::size_t>* records;
     };
     std::unordered_map<std::string, std::vector<std::size_t>> recordsByName;
     for (std::size_t r = 0; r < headers_.size(); ++r) recordsByName[ToLowerAscii(headers_[r].Text())].push_back(r);
     std::vector<Candidate> inPlay;
-    std::unordered_set<std::string> seen;
-    for (const SequenceHeader& header : headers_)
-        if (seen.insert(header.Text()).second) inPlay.push_back({header.Text(), &recordsByName[ToLowerAscii(header.Text())]});
+    std::vector<std::size_t> candidateOf(headers_.size());  // per record: the candidate of its exact name
+    std::unordered_map<std::string_view, std::size_t> candidateByName;
+    for (std::size_t r = 0; r < headers_.size(); ++r) {
+        const std::string_view name = headers_[r].Text();
+        const auto [found, added] = candidateByName.try_emplace(name, inPlay.size());
+        if (added) inPlay.push_back({name, &recordsByName[ToLowerAscii(name)]});
+        candidateOf[r] = found->second;
+    }
 
     GapProfile profile(sequences_, AlignmentLength());
     std::vector<int> scores;
@@ -251,11 +256,18 @@ std::string SequenceSet::FindBadSequences() const {
         }
     };
 
-    std::string removed;
+    // The first pass scores every record, repeated names included, so the
+    // median is taken over all of them; each name's records share its score,
+    // and the first record with the best score belongs to the first name with it.
     scorePass();
-    float median = ComputeMedian(scores);
+    std::vector<int> recordScores(headers_.size());
+    for (std::size_t r = 0; r < headers_.size(); ++r) recordScores[r] = scores[candidateOf[r]];
+    float median = ComputeMedian(recordScores);
     int best = 0;
-    int index = FindMaxIndex(scores, best);
+    const int firstRecord = FindMaxIndex(recordScores, best);
+    int index = firstRecord == 0 ? 0 : int(candidateOf[std::size_t(firstRecord - 1)] + 1);
+
+    std::string removed;
     while (best >= 1 && double(best) - 1.6 * double(median) >= -1e-7) {
         const auto bad = inPlay.begin() + (index - 1);
         if (!removed.empty()) removed += ',';

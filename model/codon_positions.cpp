@@ -6,10 +6,6 @@
 
 namespace tulvarine {
 
-namespace {
-struct NoResult {};
-}  // namespace
-
 std::string SequenceSet::GetCodonPositions(std::size_t offset, ProgressSink* progress) const {
     const std::size_t n = headers_.size();
     // Each record's place in the text is known beforehand, so the batches fill
@@ -20,12 +16,12 @@ std::string SequenceSet::GetCodonPositions(std::size_t offset, ProgressSink* pro
     std::string text;
     ReserveLarge(text, starts[n]);
     text.resize(starts[n]);
-    RunOrderedBatches<NoResult>(
+    RunOrderedBatches<NoBatchResult>(
         n, RecordBatchSize(n),
-        [&](std::size_t first, std::size_t last, NoResult&) {
+        [&](std::size_t first, std::size_t last, NoBatchResult&) {
             for (std::size_t i = first; i < last; ++i) {
                 char* out = text.data() + starts[i];
-                const std::string& header = headers_[i].Text();
+                const std::string_view header = headers_[i].Text();
                 *out++ = '>';
                 out = std::copy(header.begin(), header.end(), out);
                 *out++ = '\r';
@@ -39,7 +35,7 @@ std::string SequenceSet::GetCodonPositions(std::size_t offset, ProgressSink* pro
                 *out++ = '\n';
             }
         },
-        [&](std::size_t first, std::size_t last, NoResult&) {
+        [&](std::size_t first, std::size_t last, NoBatchResult&) {
             if (!progress) return;
             for (std::size_t i = first; i < last; ++i)
                 progress->SetText(std::string(headers_[i].PartView(SequenceHeader::kId)) + "    " +

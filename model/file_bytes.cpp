@@ -31,6 +31,12 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     return ok;
 }
 
+long long RegularFileSize(const std::string& path) {
+    struct stat info {};
+    if (path.empty() || ::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
+    return static_cast<long long>(info.st_size);
+}
+
 std::string ErrorText(int error) {
     char buffer[256];
     // The GNU form: returns a pointer to the text, which may not be buffer.

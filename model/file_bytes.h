@@ -10,6 +10,10 @@ namespace tulvarine {
 // empty, for a folder, a missing or unreadable file, or a failed read.
 [[nodiscard]] bool ReadWholeFile(const std::string& path, std::string& bytes);
 
+// The size in bytes of the plain file at path; -1 when there is none (folders,
+// devices and pipes are none: opening a pipe could wait for ever).
+long long RegularFileSize(const std::string& path);
+
 // The system's text for an error number ("Permission denied"). Any thread.
 std::string ErrorText(int error);
 

@@ -78,6 +78,13 @@ CodonTable::CodonTable(GeneticCode code) {
     for (const CodonChange& change : ChangesOf(IndexOf(code)))
         cells_[Key(change.codon.data())] = change.aminoAcid;
     cells_[(kGap << 6) | (kGap << 3) | kGap] = '-';
+    // The other strand: only bases have bases as complements (T-A and C-G swap
+    // codes 0-2 and 1-3), and the complement of anything else, "-" included,
+    // is no base, so such a codon has no letter.
+    for (unsigned b1 = 0; b1 < 4; ++b1)
+        for (unsigned b2 = 0; b2 < 4; ++b2)
+            for (unsigned b3 = 0; b3 < 4; ++b3)
+                reverseCells_[(b1 << 6) | (b2 << 3) | b3] = cells_[((b3 ^ 2) << 6) | ((b2 ^ 2) << 3) | (b1 ^ 2)];
 }
 
 const CodonTable& CodonTableFor(GeneticCode code) {
@@ -93,6 +100,27 @@ const CodonTable& CodonTableFor(GeneticCode code) {
     return tables[known ? std::size_t(index) : 0];
 }
 
+char* TranslateCodons(std::string_view bases, const CodonTable& table, char filler, char* out) {
+    const std::size_t codons = bases.size() / 3;
+    const char* codon = bases.data();
+    for (std::size_t i = 0; i < codons; ++i, codon += 3) {
+        const char aminoAcid = table.Translate(codon);
+        out[i] = aminoAcid ? aminoAcid : filler;
+    }
+    return out + codons;
+}
+
+char* TranslateReverseCodons(std::string_view bases, const CodonTable& table, char filler, char* out) {
+    const std::size_t codons = bases.size() / 3;
+    const char* codon = bases.data() + 3 * codons;
+    for (std::size_t i = 0; i < codons; ++i) {
+        codon -= 3;
+        const char aminoAcid = table.TranslateReverse(codon);
+        out[i] = aminoAcid ? aminoAcid : filler;
+    }
+    return out + codons;
+}
+
 void AppendTranslation(std::string_view bases, const CodonTable& table, std::string_view filler,
                        std::string& out) {
     const std::size_t codons = bases.size() / 3;
@@ -100,11 +128,7 @@ void AppendTranslation(std::string_view bases, const CodonTable& table, std::str
     if (filler.size() == 1) {  // one letter per codon: write in place
         const std::size_t start = out.size();
         out.resize(start + codons);
-        char* dst = out.data() + start;
-        for (std::size_t i = 0; i < codons; ++i, codon += 3) {
-            const char aminoAcid = table.Translate(codon);
-            dst[i] = aminoAcid ? aminoAcid : filler[0];
-        }
+        TranslateCodons(bases, table, filler[0], out.data() + start);
         return;
     }
     out.reserve(out.size() + codons);

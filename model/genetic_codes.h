@@ -47,6 +47,10 @@ public:
     char Translate(const char* c) const { return cells_[Key(c)]; }
     // The amino-acid letter of a codon such as "ATG" (ASCII case ignored).
     char Translate(std::string_view codon) const { return codon.size() == 3 ? Translate(codon.data()) : 0; }
+    // The letter of the codon on the other strand: the reverse complement of
+    // the three bytes at c (as Sequence::ReverseComplement makes it); 0 when
+    // the table does not hold it.
+    char TranslateReverse(const char* c) const { return reverseCells_[Key(c)]; }
 
     // The 453-byte table text: 64 lines "TTT F" joined by CRLF in the order
     // TTT, TTC, TTA, TTG, CTT, ... (second base slowest, then first, then
@@ -57,12 +61,21 @@ private:
     static unsigned Key(const char* c);
 
     std::array<char, 512> cells_{};
+    std::array<char, 512> reverseCells_{};
 };
 
 // Appends the translation of the whole codons of bases to out (a last codon of
 // one or two bytes is not translated); a codon the table does not hold gives filler.
 void AppendTranslation(std::string_view bases, const CodonTable& table, std::string_view filler,
                        std::string& out);
+
+// Writes the translation of the whole codons of bases at out, one letter per
+// codon (filler where the table holds none); returns the byte after the last.
+char* TranslateCodons(std::string_view bases, const CodonTable& table, char filler, char* out);
+
+// As TranslateCodons, for the reverse complement of bases (whose size is a
+// multiple of 3): its codons are read from the end of bases backwards.
+char* TranslateReverseCodons(std::string_view bases, const CodonTable& table, char filler, char* out);
 
 // The table of a genetic code, built once and shared (read-only).
 const CodonTable& CodonTableFor(GeneticCode code);

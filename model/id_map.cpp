@@ -34,9 +34,10 @@ std::string_view WithoutLeadingMark(std::string_view id) {
 std::optional<std::pair<std::string_view, std::string_view>> ParseIdMapLine(std::string_view line) {
     std::size_t at = 0;
     const std::string_view first = NextField(line, at);
-    const std::string_view second = NextField(line, at);
+    const std::string_view second = WithoutLeadingMark(NextField(line, at));
+    // A protein ID of ">" alone is no ID: stored, it would claim the key and read as "not mapped".
     if (second.empty()) return std::nullopt;
-    return std::pair{WithoutLeadingMark(first), WithoutLeadingMark(second)};
+    return std::pair{WithoutLeadingMark(first), second};
 }
 
 std::string_view FirstWord(std::string_view name) {

@@ -20,7 +20,7 @@ class ProgressSink;
 // The cDNA ID and the protein ID of one map line: its first two fields, fields
 // being the runs of bytes between white space (blank, tab, CR, LF, FF, VT), so
 // white space before the first field is no field. Each loses one leading ">".
-// Nothing for a line with fewer than two fields.
+// Nothing for a line with fewer than two fields or whose protein ID is empty.
 std::optional<std::pair<std::string_view, std::string_view>> ParseIdMapLine(std::string_view line);
 
 // The first word of a record name: its first run of bytes that are not white space.

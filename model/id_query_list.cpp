@@ -13,13 +13,15 @@ bool EndsId(char c) {
 
 }  // namespace
 
-IdQueryList::IdQueryList(const TextArray& ids) {
+IdQueryList::IdQueryList(const TextArray& ids, IdEquality equality)
+    : equalityIgnoresCase_(equality == IdEquality::kIgnoreCase) {
     for (const std::string& id : ids) {
         const std::string_view trimmed = TrimBlanks(id);
         if (trimmed.empty()) continue;
         std::string query = trimmed.front() == '>' ? std::string(trimmed) : ">" + std::string(trimmed);
         ++queryCount_;
         auto [entry, added] = exact_.try_emplace(query, groupSize_.size());
+        queryGroup_.push_back(entry->second);
         if (!added) {
             ++groupSize_[entry->second];
             continue;
@@ -40,25 +42,26 @@ void IdQueryList::Mark(std::size_t group) {
 }
 
 bool IdQueryList::MatchAndMark(std::string_view headerLine) {
-    bool matched = false;
-    if (const auto exact = exact_.find(headerLine); exact != exact_.end()) {
-        Mark(exact->second);
-        matched = true;
-    }
+    for (const std::size_t group : MatchingGroups(headerLine)) Mark(group);
+    return !matching_.empty();
+}
+
+const std::vector<std::size_t>& IdQueryList::MatchingGroups(std::string_view headerLine) {
+    matching_.clear();
+    if (const auto exact = exact_.find(headerLine); exact != exact_.end()) matching_.push_back(exact->second);
     // Every query begins with ">"; a line that does not can match only by equality.
-    if (headerLine.empty() || headerLine.front() != '>') return matched;
+    if (headerLine.empty() || headerLine.front() != '>') return matching_;
     folding_.clear();
     for (const std::size_t length : lengths_) {
-        if (length >= headerLine.size()) break;
-        if (!EndsId(headerLine[length])) continue;
+        if (length > headerLine.size()) break;
+        if (length == headerLine.size() ? !equalityIgnoresCase_ : !EndsId(headerLine[length])) continue;
         // Fold only as far as needed: most lines have one or two candidate lengths.
         for (std::size_t i = folding_.size(); i < length; ++i) folding_ += AsciiLower(headerLine[i]);
         const auto folded = folded_.find(std::string_view(folding_).substr(0, length));
         if (folded == folded_.end()) continue;
-        for (const std::size_t group : folded->second) Mark(group);
-        matched = true;
+        matching_.insert(matching_.end(), folded->second.begin(), folded->second.end());
     }
-    return matched;
+    return matching_;
 }
 
 }  // namespace tulvarine

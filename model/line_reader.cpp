@@ -33,7 +33,7 @@ bool LineReader::Open(const std::string& path) {
     begin_ = end_ = 0;
     rangeBegin_ = 0;
     rangeEnd_ = std::size_t(-1);
-    eof_ = readFailed_ = false;
+    eof_ = readFailed_ = midLine_ = false;
     return true;
 }
 
@@ -56,7 +56,7 @@ bool LineReader::Rewind() {
     if (fd_ < 0) return false;
     begin_ = end_ = 0;
     bytesRead_ = 0;
-    eof_ = readFailed_ = false;
+    eof_ = readFailed_ = midLine_ = false;
     return true;
 }
 
@@ -103,6 +103,7 @@ std::size_t LineReader::BytesLeft() const {
 std::string_view LineReader::TakeLine(const char* stop, std::size_t next) {
     const char* start = buffer_.data() + begin_;
     begin_ = next;
+    midLine_ = false;
     if (stop > start && stop[-1] == '\r') --stop;
     return std::string_view(start, std::size_t(stop - start));
 }
@@ -144,10 +145,13 @@ bool LineReader::NextPiece(std::string_view& piece, bool& endsLine) {
             piece = std::string_view(buffer_.data() + begin_, take);
             begin_ += take;
             endsLine = false;
+            midLine_ = true;
             return true;
         }
         if (!Fill()) {
-            if (pending == 0) return false;
+            // The end of the file ends a line whose pieces came out whole so
+            // far: it gets an empty last piece, so no line is left unfinished.
+            if (pending == 0 && !midLine_) return false;
             piece = TakeLine(buffer_.data() + end_, end_);
             endsLine = true;
             return true;
@@ -174,6 +178,7 @@ bool LineReader::NextContaining(char c, std::string_view& line) {
         clean = end_ - begin_;
         if (!Fill()) {
             begin_ = end_;
+            midLine_ = false;
             return false;
         }
     }

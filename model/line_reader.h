@@ -65,6 +65,7 @@ private:
     std::size_t rangeEnd_ = std::size_t(-1);
     bool eof_ = false;
     bool readFailed_ = false;
+    bool midLine_ = false;  // NextPiece handed out a piece that did not end its line
 };
 
 }  // namespace tulvarine

@@ -32,7 +32,7 @@ void WriteOrfsByProteinMap(OutputFile& out, const SequenceSet& cdna, const Seque
             std::string mappedName;
             for (std::size_t i = first; i < last; ++i) {
                 const Sequence& sequence = cdna.Sequences()[i];
-                const std::string& name = cdna.Headers()[i].Text();
+                const std::string_view name = cdna.Headers()[i].Text();
                 const std::string_view proteinId = map.LookUp(name);
                 const int protein = lookup.Find(proteinId);
                 if (protein < 0) {

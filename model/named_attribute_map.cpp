@@ -5,7 +5,7 @@ namespace tulvarine {
 NamedAttributeMap& NamedAttributeMap::operator=(const NamedAttributeMap& other) {
     if (this == &other) return *this;
     Clear();
-    for (const auto& [name, value] : other.entries_) Add(name, value);
+    for (const auto& [name, value] : other.entries_) (void)Add(name, value);  // names are unique there
     return *this;
 }
 

@@ -23,11 +23,11 @@ public:
     NamedAttributeMap& operator=(NamedAttributeMap&&) = default;
 
     // Adds name at the end; fails (keeping the first value) when name is present.
-    bool Add(const std::string& name, std::string value);
+    [[nodiscard]] bool Add(const std::string& name, std::string value);
     // Replaces a present name: the old entry goes, the new one is appended at the
     // end. Fails when name is absent.
-    bool Set(const std::string& name, std::string value);
-    bool Remove(const std::string& name);
+    [[nodiscard]] bool Set(const std::string& name, std::string value);
+    [[nodiscard]] bool Remove(const std::string& name);
     void Clear();
 
     bool Contains(const std::string& name) const { return index_.count(name) != 0; }

@@ -32,6 +32,10 @@ inline std::size_t RecordBatchSize(std::size_t records) {
     return std::clamp<std::size_t>(records / (BatchThreads() * 16), 64, 4096);
 }
 
+// The batch result of work that writes its output in place, into stretches
+// of one buffer known beforehand.
+struct NoBatchResult {};
+
 // Empties a batch result for its next batch.
 template <class Result>
 void ResetBatchResult(Result& result) {

@@ -1,5 +1,6 @@
 // The ORF searches of Sequence: every ORF, the longest, the most similar to a
 // reference protein.
+#include <algorithm>
 #include <optional>
 
 #include "model/numbers.h"
@@ -10,26 +11,24 @@
 
 namespace tulvarine {
 
-void AppendStretch(const OrfPlace& place, std::string& out) {
+void AppendStretch(const OrfPlace& place, std::string& out, std::size_t from, std::size_t count) {
+    const std::string_view bases = place.Bases();
+    from = std::min(from, bases.size());
+    count = std::min(count, bases.size() - from);
+    if (!place.reverse) {
+        out.append(bases.substr(from, count));
+        return;
+    }
+    // The reverse strand reads the forward stretch backwards.
     const std::size_t start = out.size();
-    out.append(place.frameText.substr(3 * place.offset, 3 * place.length));
-    if (place.reverse)
-        for (std::size_t i = start; i < out.size(); ++i) out[i] = AsciiLower(out[i]);
+    AppendReverseComplement(bases.substr(bases.size() - from - count, count), out);
+    for (std::size_t i = start; i < out.size(); ++i) out[i] = AsciiLower(out[i]);
 }
 
 void AppendAllOrfs(std::string_view residues, GeneticCode code, int cutoff, bool bothStrands,
                    std::string_view name, std::string& out) {
-    long long k = 0;
-    OrfScanner(code).ForEachPiece(residues, bothStrands, [&](std::string_view piece, const OrfPlace& place) {
-        if (!ReachesCutoff(piece.size(), cutoff)) return;
-        out += '>';
-        out += name;
-        out += '-';
-        out += IntToText(++k);
-        out += "\r\n";
-        AppendStretch(place, out);
-        out += "\r\n";
-    });
+    TextOrfOutput output{out};
+    EmitAllOrfs(residues, code, cutoff, bothStrands, name, output);
 }
 
 std::string Sequence::FindAllOrfs(GeneticCode code, int cutoff, bool bothStrands, std::string_view name) const {
@@ -44,14 +43,8 @@ namespace {
 std::string OrfResult(const OrfPlace& best, std::optional<std::string_view> name, std::string_view label,
                       long long number) {
     std::string result;
-    if (name) {
-        result += '>';
-        result += *name;
-        result += label;
-        result += IntToText(number);
-        result += "\r\n";
-    }
-    AppendStretch(best, result);
+    TextOrfOutput output{result};
+    EmitOrfRecord(best, name, label, number, output);
     return result;
 }
 
@@ -59,17 +52,20 @@ std::string OrfResult(const OrfPlace& best, std::optional<std::string_view> name
 
 std::string Sequence::FindLongestOrf(GeneticCode code, int cutoff, bool bothStrands,
                                      std::optional<std::string_view> name) const {
-    std::optional<OrfPlace> best;
-    OrfScanner scanner(code);
-    scanner.ForEachPiece(residues_, bothStrands, [&](std::string_view, const OrfPlace& place) {
-        if (!best || place.length > best->length) best = place;  // only a strictly longer piece wins
-    });
-    if (!best || 3 * static_cast<long long>(best->length) < cutoff) return {};
-    return OrfResult(*best, name, " longest lenth=", 3 * static_cast<long long>(best->length));
+    std::string result;
+    TextOrfOutput output{result};
+    EmitLongestOrf(residues_, code, cutoff, bothStrands, name, output);
+    return result;
 }
 
 std::string Sequence::FindMostSimilarOrf(GeneticCode code, int cutoff, bool bothStrands,
                                          std::string_view reference,
+                                         std::optional<std::string_view> name) const {
+    return FindMostSimilarOrf(code, cutoff, bothStrands, SimilarityProfile(reference), name);
+}
+
+std::string Sequence::FindMostSimilarOrf(GeneticCode code, int cutoff, bool bothStrands,
+                                         const SimilarityProfile& reference,
                                          std::optional<std::string_view> name) const {
     // Only pieces that reach the cut-off compete, so a short but well-scoring
     // first piece cannot hide every real ORF.
@@ -78,7 +74,7 @@ std::string Sequence::FindMostSimilarOrf(GeneticCode code, int cutoff, bool both
     OrfScanner scanner(code);
     scanner.ForEachPiece(residues_, bothStrands, [&](std::string_view piece, const OrfPlace& place) {
         if (!ReachesCutoff(piece.size(), cutoff)) return;
-        const int score = ScoreGlobalAlignment(piece, reference);
+        const int score = reference.Score(piece);
         if (!best || score > bestScore) {
             best = place;
             bestScore = score;

@@ -23,6 +23,6 @@ bool CanListFolder(const std::string& path);
 
 // Creates the folder path (one level) when it is missing; true when it is a
 // folder afterwards.
-bool MakeFolder(const std::string& path);
+[[nodiscard]] bool MakeFolder(const std::string& path);
 
 }  // namespace tulvarine

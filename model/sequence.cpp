@@ -33,49 +33,52 @@ void AppendReverseComplement(std::string_view bases, std::string& out) {
 
 void Sequence::SetText(std::string& text) {
     RemoveLineBreaksAndBlanks(text);
-    residues_ = text;
+    residues_ = PackedText(text);
 }
 
 void Sequence::SetText(std::string&& text) {
     RemoveLineBreaksAndBlanks(text);
-    residues_ = text;
+    residues_ = PackedText(text);
 }
 
-std::string Sequence::GetText(bool /*wrap*/) const { return WrapSequenceLines(residues_); }
+std::string Sequence::GetText(bool /*wrap*/) const { return WrapSequenceLines(GetText()); }
 
 std::string Sequence::Mid(long long start, long long n) const {
-    const long long length = static_cast<long long>(residues_.size());
+    const std::string_view residues = GetText();
+    const long long length = static_cast<long long>(residues.size());
     if (start < 1) start = 1;
     if (n <= 0 || start > length) return {};
-    return std::string(std::string_view(residues_).substr(std::size_t(start - 1), std::size_t(n)));
+    return std::string(residues.substr(std::size_t(start - 1), std::size_t(n)));
 }
 
 bool Sequence::ReplaceRange(long long position, long long count, std::string_view text) {
-    const long long length = static_cast<long long>(residues_.size());
+    const long long length = static_cast<long long>(Length());
     if (position < 1 || position > length + 1 || count < 0) return false;
-    residues_.replace(std::size_t(position - 1), std::size_t(count), text);
+    std::string residues(GetText());
+    residues.replace(std::size_t(position - 1), std::size_t(count), text);
+    residues_ = PackedText(residues);
     return true;
 }
 
 std::string Sequence::ReplaceText(std::string_view what, std::string_view by, long long start,
                                   bool caseSensitive) {
     if (start < 1) start = 1;
-    std::string text(residues_);
-    if (ReplaceAll(text, what, by, std::size_t(start - 1), caseSensitive) > 0) residues_ = text;
+    std::string text(GetText());
+    if (ReplaceAll(text, what, by, std::size_t(start - 1), caseSensitive) > 0) residues_ = PackedText(text);
     return text;
 }
 
 std::string Sequence::ReverseComplement() const {
     std::string out;
-    AppendReverseComplement(residues_, out);
+    AppendReverseComplement(GetText(), out);
     return out;
 }
 
 std::string Sequence::Translate(GeneticCode code, std::string_view filler, int frame, bool reverse) const {
     std::string source;
-    std::string_view bases = residues_;
+    std::string_view bases = GetText();
     if (reverse) {
-        AppendReverseComplement(residues_, source);
+        AppendReverseComplement(bases, source);
         bases = source;
     }
     const std::size_t skip = frame > 1 ? std::size_t(frame - 1) : 0;

@@ -3,39 +3,40 @@
 // Positions count from 1. Not thread-safe: one thread uses a sequence at a time.
 #pragma once
 
-#include <memory_resource>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "model/genetic_codes.h"
+#include "model/packed_text.h"
 
 namespace tulvarine {
+
+class SimilarityProfile;
 
 class Sequence {
 public:
     Sequence() = default;
     // Stores residues as they stand, without cleaning (for texts already clean),
-    // in memory from the given resource (the heap unless told otherwise).
-    explicit Sequence(std::string_view residues,
-                      std::pmr::memory_resource* memory = std::pmr::get_default_resource())
-        : residues_(residues, memory) {}
-    // Takes over a buffer, keeping its allocator.
-    explicit Sequence(std::pmr::string&& residues) : residues_(std::move(residues)) {}
+    // on the heap, or in an arena that must outlive the sequence.
+    explicit Sequence(std::string_view residues) : residues_(residues) {}
+    Sequence(std::string_view residues, TextArena& arena) : residues_(residues, arena) {}
+    // Takes over a text built elsewhere.
+    explicit Sequence(PackedText&& residues) : residues_(std::move(residues)) {}
     // Copies always live on the heap, so a copy may outlive the set it came from.
-    Sequence(const Sequence& other) : residues_(other.residues_, std::pmr::get_default_resource()) {}
-    Sequence& operator=(const Sequence& other) = default;
+    Sequence(const Sequence&) = default;
+    Sequence& operator=(const Sequence&) = default;
     Sequence(Sequence&&) noexcept = default;
-    Sequence& operator=(Sequence&&) = default;
+    Sequence& operator=(Sequence&&) noexcept = default;
 
-    // Stores text with every carriage return, line feed and blank removed, and
-    // writes the cleaned text back into the caller's variable.
+    // Stores text with every carriage return, then every line feed, then every
+    // blank removed, and writes the cleaned text back into the caller's variable.
     void SetText(std::string& text);
     // As above, for a text the caller does not keep.
     void SetText(std::string&& text);
 
     // The stored residues, unwrapped.
-    std::string_view GetText() const { return residues_; }
+    std::string_view GetText() const { return residues_.View(); }
     // The stored residues cut into lines of 60 (whatever wrap says; texts over
     // 100000 bytes stay on one line).
     std::string GetText(bool wrap) const;
@@ -49,7 +50,7 @@ public:
 
     // Deletes count bytes from position and inserts text there, uncleaned. False
     // (and no change) when position lies outside 1..Length()+1 or count < 0.
-    bool ReplaceRange(long long position, long long count, std::string_view text);
+    [[nodiscard]] bool ReplaceRange(long long position, long long count, std::string_view text);
     // Replaces every occurrence of what at or after start by by; returns the new text.
     std::string ReplaceText(std::string_view what, std::string_view by, long long start = 1,
                             bool caseSensitive = true);
@@ -75,11 +76,15 @@ public:
     std::string FindMostSimilarOrf(GeneticCode code, int cutoff, bool bothStrands,
                                    std::string_view reference,
                                    std::optional<std::string_view> name = std::nullopt) const;
+    // The same with the reference profiled once, for many sequences against one reference.
+    std::string FindMostSimilarOrf(GeneticCode code, int cutoff, bool bothStrands,
+                                   const SimilarityProfile& reference,
+                                   std::optional<std::string_view> name = std::nullopt) const;
 
-    void Release() { residues_.clear(); }
+    void Release() { residues_ = PackedText(); }
 
 private:
-    std::pmr::string residues_;
+    PackedText residues_;  // 8 bytes: a set of millions of short records stays small
 };
 
 // Appends the reverse complement of bases to out (see Sequence::ReverseComplement).

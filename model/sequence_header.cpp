@@ -4,14 +4,14 @@
 
 namespace tulvarine {
 
-void SequenceHeader::SetText(std::string_view line) {
+std::string_view SequenceHeader::Clean(std::string_view line) {
     line = TrimBlanks(line);
     if (!line.empty() && line.front() == '>') line.remove_prefix(1);
-    text_.assign(line);
+    return line;
 }
 
 std::string_view SequenceHeader::PartView(Part mode) const {
-    const std::string_view text = text_;
+    const std::string_view text = Text();
     if (mode != kId && mode != kDescription) return text;
     const std::size_t space = text.find(' ');
     if (space == std::string_view::npos) return text;
@@ -22,9 +22,9 @@ std::string_view SequenceHeader::PartView(Part mode) const {
 bool SequenceHeader::Matches(std::string& name, MatchMode mode) const {
     if (!name.empty() && name.front() == '>') name.erase(0, 1);
     switch (mode) {
-    case kExact: return text_ == name;
-    case kStartsWith: return StartsWithIgnoreCase(text_, name);
-    case kEndsWith: return EndsWithIgnoreCase(text_, name);
+    case kExact: return Text() == name;
+    case kStartsWith: return StartsWithIgnoreCase(Text(), name);
+    case kEndsWith: return EndsWithIgnoreCase(Text(), name);
     default: return false;
     }
 }

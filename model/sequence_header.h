@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/packed_text.h"
+
 namespace tulvarine {
 
 class SequenceHeader {
@@ -15,10 +17,12 @@ public:
 
     SequenceHeader() = default;
     explicit SequenceHeader(std::string_view line) { SetText(line); }
+    // As SetText, the text kept in an arena that must outlive the header.
+    SequenceHeader(std::string_view line, TextArena& arena) : text_(Clean(line), arena) {}
 
     // Stores line with blanks trimmed from both ends, then drops one leading ">".
-    void SetText(std::string_view line);
-    const std::string& Text() const { return text_; }
+    void SetText(std::string_view line) { text_ = PackedText(Clean(line)); }
+    std::string_view Text() const { return text_.View(); }
 
     // kId: the text before the first ASCII space (trailing blanks trimmed);
     // kDescription: the text after it (leading blanks trimmed). Mode 0, any
@@ -34,7 +38,9 @@ public:
     bool Matches(std::string& name, MatchMode mode = kExact) const;
 
 private:
-    std::string text_;
+    static std::string_view Clean(std::string_view line);
+
+    PackedText text_;  // 8 bytes: a set of millions of short records stays small
 };
 
 }  // namespace tulvarine

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "model/fasta_cuts.h"
 #include "model/genetic_codes.h"
 #include "model/line_reader.h"
 #include "model/numbers.h"
@@ -10,7 +11,7 @@
 #include "model/ordered_batches.h"
 #include "model/output_file.h"
 #include "model/progress.h"
-#include "model/record_cuts.h"
+#include "model/similarity_score.h"
 #include "model/text.h"
 
 namespace tulvarine {
@@ -33,9 +34,9 @@ void SequenceSet::Release() {
 
 namespace {
 
-// Records this large are moved out of the scratch buffer instead of copied, and
-// the buffer grows to what the file can still hold rather than doubling, so a
-// single huge record costs about its own size in memory.
+// Records this large keep the buffer they were collected in instead of being
+// copied into the arena, and the buffer grows to what the file can still hold
+// rather than doubling, so a single huge record costs about its own size in memory.
 constexpr std::size_t kLargeRecord = std::size_t(64) << 20;
 
 // Collects the text of one record and hands it out as a clean sequence.
@@ -45,28 +46,25 @@ public:
         // A large record may take the rest of the file: room for that at once
         // (untouched room costs no memory) instead of doubling again and again.
         const std::size_t needed = text_.size() + bytes.size();
-        if (needed > text_.capacity() && needed >= kLargeRecord) ReserveLarge(text_, needed + reader.BytesLeft());
-        text_.append(bytes);
+        if (needed > text_.capacity() && needed >= kLargeRecord) text_.Reserve(needed + reader.BytesLeft());
+        text_.Append(bytes);
     }
 
-    // The record's sequence, line breaks and blanks removed, copied into memory
-    // (a large one keeps its own buffer). The scratch text is emptied for the next record.
-    Sequence Take(std::pmr::memory_resource* memory) {
-        text_.resize(RemoveLineBreaksAndBlanks(text_.data(), text_.size()));
-        if (text_.size() >= kLargeRecord && text_.capacity() - text_.size() <= text_.size() / 4) {
-            Sequence large(std::move(text_));
-            text_ = std::pmr::string();
-            return large;
-        }
-        Sequence exact(std::string_view(text_), memory);
-        text_.clear();
+    // The record's sequence, line breaks and blanks removed, copied into the
+    // arena (a large one keeps its own buffer). The scratch text is emptied for
+    // the next record.
+    Sequence Take(TextArena& arena) {
+        if (text_.size() > 0) text_.Truncate(RemoveLineBreaksAndBlanks(text_.data(), text_.size()));
+        if (text_.size() >= kLargeRecord) return Sequence(text_.Take());
+        Sequence exact(text_.View(), arena);
+        text_.Clear();
         return exact;
     }
 
-    void Clear() { text_.clear(); }
+    void Clear() { text_.Clear(); }
 
 private:
-    std::pmr::string text_;  // on the heap
+    TextBuffer text_;
 };
 
 bool IsUndecidedLineStart(std::string_view trimmed) {
@@ -83,8 +81,8 @@ struct FastaChunk {
 
 // Reads the records of bytes [begin, end) of path into chunk. A stretch that
 // does not start the file starts at a header line, so no record spans two.
-void ReadFastaRange(const std::string& path, std::size_t begin, std::size_t end,
-                    std::pmr::memory_resource* memory, FastaChunk& chunk) {
+void ReadFastaRange(const std::string& path, std::size_t begin, std::size_t end, TextArena& arena,
+                    FastaChunk& chunk) {
     LineReader reader;
     if (!reader.OpenRange(path, begin, end)) {
         chunk.ok = false;
@@ -98,10 +96,10 @@ void ReadFastaRange(const std::string& path, std::size_t begin, std::size_t end,
             pending.Append(line, reader);
             return;
         }
-        if (inRecord) chunk.sequences.push_back(pending.Take(memory));
+        if (inRecord) chunk.sequences.push_back(pending.Take(arena));
         pending.Clear();
         inRecord = true;
-        chunk.headers.emplace_back(line);
+        chunk.headers.emplace_back(line, arena);
     };
 
     // Lines come in pieces so that a record on one huge line is never held twice.
@@ -135,7 +133,7 @@ void ReadFastaRange(const std::string& path, std::size_t begin, std::size_t end,
             kind = LineKind::kUndecided;
         }
     }
-    if (inRecord) chunk.sequences.push_back(pending.Take(memory));
+    if (inRecord) chunk.sequences.push_back(pending.Take(arena));
     chunk.ok = !reader.ReadFailed();
 }
 
@@ -158,6 +156,7 @@ bool SequenceSet::ReadFasta(const std::string& path, ProgressSink* display) {
         stretchBytes.push_back((i + 1 < cuts.size() ? cuts[i + 1] : size) - cuts[i]);
     memory_ = std::make_unique<SlabMemory>(stretchBytes);
     bool ok = true;
+    std::vector<FastaChunk> chunks;  // in file order
     RunOrderedBatches<FastaChunk>(
         cuts.size(), 1,
         [&](std::size_t first, std::size_t, FastaChunk& chunk) {
@@ -169,19 +168,29 @@ bool SequenceSet::ReadFasta(const std::string& path, ProgressSink* display) {
             if (!ok) return;
             if (display)
                 for (const SequenceHeader& header : chunk.headers) display->SetText(header.GetPart(SequenceHeader::kId));
-            if (headers_.empty()) {
-                headers_ = std::move(chunk.headers);
-                sequences_ = std::move(chunk.sequences);
-                return;
-            }
-            std::move(chunk.headers.begin(), chunk.headers.end(), std::back_inserter(headers_));
-            std::move(chunk.sequences.begin(), chunk.sequences.end(), std::back_inserter(sequences_));
+            chunks.push_back(std::move(chunk));
         });
     if (!ok) {  // never hand out part of a file as if it were whole
         Release();
         return false;
     }
     sourcePath_ = path;
+    if (chunks.size() == 1) {
+        headers_ = std::move(chunks.front().headers);
+        sequences_ = std::move(chunks.front().sequences);
+        return true;
+    }
+    // Joined into arrays of the exact size, each stretch let go once moved:
+    // no array is ever doubled and copied with millions of records in it.
+    std::size_t records = 0;
+    for (const FastaChunk& chunk : chunks) records += chunk.headers.size();
+    headers_.reserve(records);
+    sequences_.reserve(records);
+    for (FastaChunk& chunk : chunks) {
+        std::move(chunk.headers.begin(), chunk.headers.end(), std::back_inserter(headers_));
+        std::move(chunk.sequences.begin(), chunk.sequences.end(), std::back_inserter(sequences_));
+        chunk = FastaChunk();
+    }
     return true;
 }
 
@@ -195,34 +204,33 @@ TranslatedSet SequenceSet::Translate(GeneticCode code, SequenceHeader::Part name
                                      ProgressSink* progress) const {
     const CodonTable& table = CodonTableFor(code);
     const std::size_t n = headers_.size();
-    std::size_t expected = 0;
+    // Each record's place in the text is known beforehand (one letter per
+    // codon), so the batches translate straight into one text on several
+    // threads, and the file is written from that text: the protein is held once.
+    std::vector<std::size_t> starts(n + 1, 0);
     for (std::size_t i = 0; i < n; ++i)
-        expected += headers_[i].Text().size() + sequences_[i].Length() / 3 + 5;
-
+        starts[i + 1] = starts[i] + headers_[i].PartView(nameMode).size() + sequences_[i].Length() / 3 + 5;
     TranslatedSet result;
-    ReserveLarge(result.fasta, expected);
-    // The file is written batch by batch while later batches are translated.
+    ReserveLarge(result.fasta, starts[n]);
+    result.fasta.resize(starts[n]);
     OutputFile out;
     const bool toFile = !outputPath.empty();
     if (toFile) (void)out.Open(outputPath, {sourcePath_});
-    RunOrderedBatches<std::string>(
+    RunOrderedBatches<NoBatchResult>(
         n, RecordBatchSize(n),
-        [&](std::size_t first, std::size_t last, std::string& fasta) {
-            std::size_t batchBytes = 0;
-            for (std::size_t i = first; i < last; ++i)
-                batchBytes += headers_[i].Text().size() + sequences_[i].Length() / 3 + 5;
-            ReserveLarge(fasta, batchBytes);
+        [&](std::size_t first, std::size_t last, NoBatchResult&) {
             for (std::size_t i = first; i < last; ++i) {
-                fasta += '>';
-                fasta += headers_[i].PartView(nameMode);
-                fasta += "\r\n";
-                AppendTranslation(sequences_[i].GetText(), table, "X", fasta);
-                fasta += "\r\n";
+                char* at = result.fasta.data() + starts[i];
+                const std::string_view name = headers_[i].PartView(nameMode);
+                *at++ = '>';
+                at = std::copy(name.begin(), name.end(), at);
+                at = std::copy_n("\r\n", 2, at);
+                at = TranslateCodons(sequences_[i].GetText(), table, 'X', at);
+                std::copy_n("\r\n", 2, at);
             }
         },
-        [&](std::size_t first, std::size_t last, std::string& fasta) {
-            result.fasta += fasta;
-            if (toFile) out.Write(fasta);
+        [&](std::size_t first, std::size_t last, NoBatchResult&) {
+            if (toFile) out.Write(std::string_view(result.fasta).substr(starts[first], starts[last] - starts[first]));
             if (progress)
                 for (std::size_t i = first; i < last; ++i) progress->SetText(RecordProgressText(i + 1, n));
         });
@@ -232,6 +240,43 @@ TranslatedSet SequenceSet::Translate(GeneticCode code, SequenceHeader::Part name
     }
     return result;
 }
+
+namespace {
+
+// Records this long have their longest or all ORFs written straight to the
+// file as they are found, on the writing thread: those may run to gigabytes.
+constexpr std::size_t kStreamedRecord = std::size_t(32) << 20;
+
+// ORF records straight into the file, a piece's nucleotides in blocks.
+class FileOrfOutput {
+public:
+    explicit FileOrfOutput(OutputFile& file) : file_(file) {}
+    void Append(std::string_view bytes) { file_.Write(bytes); }
+    void AppendStretch(const OrfPlace& place) {
+        constexpr std::size_t kBlock = std::size_t(1) << 20;
+        for (std::size_t from = 0; from < 3 * place.length; from += kBlock) {
+            block_.clear();
+            tulvarine::AppendStretch(place, block_, from, kBlock);
+            file_.Write(block_);
+        }
+    }
+
+private:
+    OutputFile& file_;
+    std::string block_;
+};
+
+// The ORF text of a batch, with the places where streamed records go.
+struct OrfBatch {
+    std::string text;
+    std::vector<std::pair<std::size_t, std::size_t>> streamed;  // (offset in text, record)
+    void clear() {
+        text.clear();
+        streamed.clear();
+    }
+};
+
+}  // namespace
 
 bool SequenceSet::WriteOrfs(const std::string& outputPath, GeneticCode code, int cutoff,
                             std::string_view reference, OrfMode mode, ProgressSink* progress,
@@ -245,29 +290,52 @@ bool SequenceSet::WriteOrfs(const std::string& outputPath, GeneticCode code, int
     if (!out.Open(outputPath, {sourcePath_})) return finish(false);
     if (mode != kLongestOrf && mode != kAllOrfs && mode != kMostSimilarOrf) return finish(out.Close());
     const std::size_t n = headers_.size();
-    RunOrderedBatches<std::string>(
+    // Profiled once for every piece of every record; read-only, so shared by the threads.
+    const SimilarityProfile profile(mode == kMostSimilarOrf ? reference : std::string_view());
+    // The longest and all modes, into a text or straight into the file.
+    auto emitOrfs = [&](std::size_t i, auto& output) {
+        const std::string_view residues = sequences_[i].GetText();
+        if (mode == kLongestOrf) {
+            EmitLongestOrf(residues, code, cutoff, true, headers_[i].PartView(), output);
+            output.Append("\r\n");
+        } else {
+            EmitAllOrfs(residues, code, cutoff, true, headers_[i].PartView(SequenceHeader::kId), output);
+        }
+    };
+    FileOrfOutput fileOutput(out);
+    RunOrderedBatches<OrfBatch>(
         n, RecordBatchSize(n),
-        [&](std::size_t first, std::size_t last, std::string& text) {
+        [&](std::size_t first, std::size_t last, OrfBatch& batch) {
+            std::string& text = batch.text;
+            TextOrfOutput textOutput{text};
             for (std::size_t i = first; i < last; ++i) {
                 const Sequence& sequence = sequences_[i];
                 const SequenceHeader& header = headers_[i];
+                if (mode != kMostSimilarOrf && sequence.Length() >= kStreamedRecord) {
+                    batch.streamed.emplace_back(text.size(), i);
+                    continue;
+                }
                 switch (mode) {
                 case kLongestOrf:
-                    text += sequence.FindLongestOrf(code, cutoff, true, header.PartView());
-                    text += "\r\n";
-                    break;
                 case kAllOrfs:
-                    AppendAllOrfs(sequence.GetText(), code, cutoff, true, header.PartView(SequenceHeader::kId), text);
+                    emitOrfs(i, textOutput);
                     break;
                 case kMostSimilarOrf:
-                    text += sequence.FindMostSimilarOrf(code, cutoff, true, reference, header.PartView());
+                    text += sequence.FindMostSimilarOrf(code, cutoff, true, profile, header.PartView());
                     text += "\r\n";
                     break;
                 }
             }
         },
-        [&](std::size_t first, std::size_t last, std::string& text) {
-            out.Write(text);
+        [&](std::size_t first, std::size_t last, OrfBatch& batch) {
+            const std::string_view text = batch.text;
+            std::size_t written = 0;
+            for (const auto& [offset, record] : batch.streamed) {
+                out.Write(text.substr(written, offset - written));
+                emitOrfs(record, fileOutput);
+                written = offset;
+            }
+            out.Write(text.substr(written));
             if (progress)
                 for (std::size_t i = first; i < last; ++i) progress->SetText(RecordProgressText(i + 1, n));
         });

@@ -101,10 +101,12 @@ public:
 
     // The names of the records whose presence shortens the gap-free block far
     // more than is typical, joined by "," in the order they were judged; the
-    // empty text when there are none. Each pass scores every name still in play
-    // by the gap-free columns left without its records and those already judged
-    // bad; while the highest score reaches 1.6 times the median of the pass, the
-    // first name with that score is judged bad and a new pass begins. Records
+    // empty text when there are none. A name scores the gap-free columns left
+    // without its records and those already judged bad. The first pass scores
+    // every record (a repeated name once per record), later passes every name
+    // still in play once; while the highest score reaches 1.6 times the median
+    // of the pass, the first name with that score is judged bad and a new pass
+    // begins. Records
     // are left out by their whole name, ASCII case ignored: scoring "s1" leaves
     // "s10" in.
     std::string FindBadSequences() const;
@@ -118,7 +120,7 @@ private:
     // The FASTA text of the residues at offset 0, 1 or 2 of every codon.
     std::string GetCodonPositions(std::size_t offset, ProgressSink* progress) const;
 
-    std::unique_ptr<SlabMemory> memory_;  // the residues read by ReadFasta; outlives sequences_
+    std::unique_ptr<SlabMemory> memory_;  // the headers and residues read by ReadFasta; outlives both arrays
     std::vector<Sequence> sequences_;
     std::vector<SequenceHeader> headers_;
     std::string sourcePath_;

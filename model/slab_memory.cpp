@@ -2,39 +2,20 @@
 
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <utility>
 
 namespace tulvarine {
 
-// A bump allocator over [next, end); what does not fit goes to the heap.
-class SlabMemory::RangeResource final : public std::pmr::memory_resource {
-public:
-    RangeResource(char* begin, char* end) : begin_(begin), next_(begin), end_(end) {}
-
-private:
-    void* do_allocate(std::size_t bytes, std::size_t alignment) override {
-        if (next_) {
-            const std::size_t misalignment = reinterpret_cast<std::uintptr_t>(next_) % alignment;
-            const std::size_t padding = misalignment ? alignment - misalignment : 0;
-            if (padding <= std::size_t(end_ - next_) && bytes <= std::size_t(end_ - next_) - padding) {
-                char* start = next_ + padding;
-                next_ = start + bytes;
-                return start;
-            }
-        }
-        return std::pmr::new_delete_resource()->allocate(bytes, alignment);
-    }
-    void do_deallocate(void* p, std::size_t bytes, std::size_t alignment) override {
-        char* block = static_cast<char*>(p);
-        if (block >= begin_ && block < end_) return;  // released with the whole mapping
-        std::pmr::new_delete_resource()->deallocate(p, bytes, alignment);
-    }
-    bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override { return this == &other; }
-
-    char* begin_;
-    char* next_;
-    char* end_;
-};
+void TextArena::Grow(std::size_t bytes) {
+    // Whole blocks, so that the heap sees few of them; the rest of the old
+    // block is given up.
+    const std::size_t size = std::max(bytes, std::size_t(1) << 20);
+    blocks_.emplace_back(new char[size]);
+    next_ = blocks_.back().get();
+    end_ = next_ + size;
+}
 
 namespace {
 constexpr std::size_t kHugePage = std::size_t(2) << 20;
@@ -65,12 +46,10 @@ SlabMemory::SlabMemory(const std::vector<std::size_t>& rangeBytes) {
         }
     }
     for (std::size_t bytes : rangeBytes) {
-        ranges_.push_back(std::make_unique<RangeResource>(base, base ? base + bytes : nullptr));
+        ranges_.push_back(std::make_unique<TextArena>(base, base ? base + bytes : nullptr));
         if (base) base += bytes;
     }
 }
-
-std::pmr::memory_resource* SlabMemory::Range(std::size_t i) { return ranges_[i].get(); }
 
 SlabMemory::~SlabMemory() {
     if (mapping_) ::munmap(mapping_, mappingBytes_);

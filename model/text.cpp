@@ -67,23 +67,31 @@ std::string_view TrimBlanks(std::string_view text) { return TrimTrailingBlanks(T
 
 namespace {
 
-// Compacts size bytes at data, dropping CR/LF (when asked) and blanks; returns
-// the new size. The scan is skipped when no candidate byte occurs, the usual case.
-std::size_t RemoveBytes(char* data, std::size_t n, bool lineBreaks) {
-    const bool any = std::memchr(data, ' ', n) || std::memchr(data, '\xE3', n) ||
-                     (lineBreaks && (std::memchr(data, '\r', n) || std::memchr(data, '\n', n)));
-    if (!any) return n;
+// Compacts n bytes at data, dropping every byte that is one of bytes; returns
+// the new size. Most texts hold none, so the compaction starts at the first.
+std::size_t RemoveAsciiBytes(char* data, std::size_t n, std::string_view bytes) {
+    std::size_t first = n;
+    for (const char c : bytes)
+        if (const void* hit = std::memchr(data, c, first)) first = std::size_t(static_cast<const char*>(hit) - data);
+    if (first == n) return n;
+    std::size_t out = first;
+    for (std::size_t i = first; i < n; ++i)
+        if (bytes.find(data[i]) == std::string_view::npos) data[out++] = data[i];
+    return out;
+}
+
+// Compacts n bytes at data, dropping every full-width blank met in one
+// left-to-right pass (as a substitution does); returns the new size.
+std::size_t RemoveFullWidthBlanks(char* data, std::size_t n) {
     const std::string_view text(data, n);
-    std::size_t out = 0;
-    for (std::size_t i = 0; i < n;) {
-        const char c = data[i];
-        if (c == ' ' || (lineBreaks && (c == '\r' || c == '\n'))) {
-            ++i;
-        } else if (c == '\xE3' && text.substr(i, 3) == kFullWidthBlank) {
-            i += 3;
+    std::size_t at = text.find(kFullWidthBlank);
+    if (at == std::string_view::npos) return n;
+    std::size_t out = at;
+    while (at < n) {
+        if (text.substr(at, 3) == kFullWidthBlank) {
+            at += 3;
         } else {
-            data[out++] = c;
-            ++i;
+            data[out++] = data[at++];
         }
     }
     return out;
@@ -91,9 +99,17 @@ std::size_t RemoveBytes(char* data, std::size_t n, bool lineBreaks) {
 
 }  // namespace
 
-std::size_t RemoveLineBreaksAndBlanks(char* data, std::size_t size) { return RemoveBytes(data, size, true); }
-void RemoveLineBreaksAndBlanks(std::string& text) { text.resize(RemoveBytes(text.data(), text.size(), true)); }
-void RemoveBlanks(std::string& text) { text.resize(RemoveBytes(text.data(), text.size(), false)); }
+// Each kind goes in its own pass, in this order: carriage returns, line feeds,
+// spaces, full-width blanks. Removing a single byte never makes another one,
+// so the first three passes run as one; a full-width blank whose bytes a line
+// break or a space split is whole by the last pass, and goes too.
+std::size_t RemoveLineBreaksAndBlanks(char* data, std::size_t size) {
+    return RemoveFullWidthBlanks(data, RemoveAsciiBytes(data, size, "\r\n "));
+}
+void RemoveLineBreaksAndBlanks(std::string& text) { text.resize(RemoveLineBreaksAndBlanks(text.data(), text.size())); }
+void RemoveBlanks(std::string& text) {
+    text.resize(RemoveFullWidthBlanks(text.data(), RemoveAsciiBytes(text.data(), text.size(), " ")));
+}
 
 TextArray SplitText(std::string_view text, std::string_view sep) {
     TextArray pieces;
@@ -127,6 +143,16 @@ std::size_t ReplaceAll(std::string& text, std::string_view what, std::string_vie
     out.append(text, copied, std::string::npos);
     text = std::move(out);
     return count;
+}
+
+std::string WithCrLfLineEnds(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 32);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out.push_back('\r');
+        out.push_back(text[i]);
+    }
+    return out;
 }
 
 }  // namespace tulvarine

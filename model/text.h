@@ -34,12 +34,16 @@ std::string_view TrimLeadingBlanks(std::string_view text);
 std::string_view TrimTrailingBlanks(std::string_view text);
 std::string_view TrimBlanks(std::string_view text);
 
-// Removes every carriage return, line feed and blank in place.
+// Removes every carriage return, then every line feed, then every blank, in
+// place: a blank whose bytes a line break splits goes too.
 void RemoveLineBreaksAndBlanks(std::string& text);
 // The same over size bytes at data; returns the new size.
 std::size_t RemoveLineBreaksAndBlanks(char* data, std::size_t size);
-// Removes every blank in place.
+// Removes every blank in place (spaces first, then full-width blanks).
 void RemoveBlanks(std::string& text);
+
+// Every LF not already preceded by CR becomes CR LF: a box's text as a file holds it.
+std::string WithCrLfLineEnds(std::string_view text);
 
 // Splits at sep: adjacent separators give empty pieces, an empty remainder after
 // the last separator is dropped, an empty sep gives the whole text, an empty

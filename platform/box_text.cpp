@@ -37,14 +37,4 @@ std::string BoxTextToBytes(const QString& text, bool latin1) {
     return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
-std::string WithCrLfLineEnds(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 32);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out.push_back('\r');
-        out.push_back(text[i]);
-    }
-    return out;
-}
-
 }  // namespace tulvarine::platform

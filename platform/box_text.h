@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/text.h"
+
 namespace tulvarine::platform {
 
 // Bytes as a box shows them: CR LF becomes LF; UTF-8 when valid, otherwise
@@ -21,6 +23,6 @@ QString BytesToBoxText(std::string_view bytes, bool* latin1 = nullptr);
 std::string BoxTextToBytes(const QString& text, bool latin1 = false);
 
 // Every LF not already preceded by CR becomes CR LF: a box saved to a file.
-std::string WithCrLfLineEnds(std::string_view text);
+using tulvarine::WithCrLfLineEnds;
 
 }  // namespace tulvarine::platform

@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
+#include <QSignalBlocker>
+#include <QStringList>
 #include <QTabWidget>
 #include <QTextEdit>
 
@@ -48,6 +50,13 @@ void SetTextOf(QWidget* control, const QString& text) {
     } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
         combo->setCurrentText(text);
     }
+}
+// List items from bytes, made on the calling thread so the GUI thread only adds them.
+QStringList BoxTexts(const TextArray& texts) {
+    QStringList items;
+    items.reserve(qsizetype(texts.size()));
+    for (const std::string& text : texts) items.push_back(BytesToBoxText(text));
+    return items;
 }
 }  // namespace
 
@@ -93,6 +102,25 @@ void AddListItem(QListWidget* list, std::string_view text) {
     });
 }
 
+void AddListItems(QListWidget* list, const TextArray& texts) {
+    const QStringList items = BoxTexts(texts);
+    QPointer<QListWidget> guard(list);
+    CallOnGuiThread([&] {
+        if (guard) guard->addItems(items);
+    });
+}
+
+void ReplaceListItems(QListWidget* list, const TextArray& texts) {
+    const QStringList items = BoxTexts(texts);
+    QPointer<QListWidget> guard(list);
+    CallOnGuiThread([&] {
+        if (!guard) return;
+        const QSignalBlocker quiet(guard.data());
+        guard->clear();
+        guard->addItems(items);
+    });
+}
+
 void SetControlVisible(QWidget* control, bool visible) {
     QPointer<QWidget> guard(control);
     CallOnGuiThread([&] {
@@ -100,12 +128,26 @@ void SetControlVisible(QWidget* control, bool visible) {
     });
 }
 
-void SetProgressBar(QProgressBar* bar, int position, int maximum) {
-    QPointer<QProgressBar> guard(bar);
+void FocusControl(QWidget* control) {
+    QPointer<QWidget> guard(control);
     CallOnGuiThread([&] {
+        if (guard) guard->setFocus();
+    });
+}
+
+void PostProgressBar(QProgressBar* bar, int position, int maximum) {
+    PostToGuiThread([guard = QPointer<QProgressBar>(bar), position, maximum] {
         if (!guard) return;
         guard->setRange(0, maximum);
         guard->setValue(position);
+    });
+}
+
+void PostListCurrentRow(QListWidget* list, int row, std::string_view text) {
+    PostToGuiThread([guard = QPointer<QListWidget>(list), row, shown = BytesToBoxText(text)] {
+        if (!guard || row < 0 || row >= guard->count() || guard->item(row)->text() != shown) return;
+        const QSignalBlocker quiet(guard.data());
+        guard->setCurrentRow(row);
     });
 }
 

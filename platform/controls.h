@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/text.h"
+
 class QAbstractButton;
 class QListWidget;
 class QProgressBar;
@@ -27,12 +29,22 @@ void SetControlEnabled(QWidget* control, bool enabled);
 bool IsControlChecked(QAbstractButton* button);
 
 void AddListItem(QListWidget* list, std::string_view text);
+void AddListItems(QListWidget* list, const TextArray& texts);
+void ClearList(QListWidget* list);
+// Replaces every item of list without the list's selection signals: a handler
+// of the user's selection does not fire.
+void ReplaceListItems(QListWidget* list, const TextArray& texts);
 
 void SetControlVisible(QWidget* control, bool visible);
-// Sets the range 0..maximum of bar and its position. For frequent positions
-// from a worker use BarProgress (control_progress.h).
-void SetProgressBar(QProgressBar* bar, int position, int maximum);
-void ClearList(QListWidget* list);
+void FocusControl(QWidget* control);
+
+// Progress shown while a worker goes on: these return at once, and the change
+// is made when the GUI thread gets to it, in the order of the calls.
+// Sets the range 0..maximum of bar and its position.
+void PostProgressBar(QProgressBar* bar, int position, int maximum);
+// Makes row the current item of list when that item still shows text, without
+// the list's selection signals.
+void PostListCurrentRow(QListWidget* list, int row, std::string_view text);
 
 // Shows page index of an inner tab control.
 void SelectTabPage(QTabWidget* tabs, int index);

@@ -11,13 +11,13 @@ class QUrl;
 namespace tulvarine::platform {
 
 // Opens the file at path with its associated program.
-bool OpenDocument(const std::string& path);
+[[nodiscard]] bool OpenDocument(const std::string& path);
 // Opens an address (https://...) in the web browser.
-bool OpenWebAddress(const std::string& address);
+[[nodiscard]] bool OpenWebAddress(const std::string& address);
 // Opens a file-manager window on the folder of path with the file selected
 // (org.freedesktop.FileManager1 over D-Bus); without that service, opens the
 // folder. The file itself is not opened.
-bool ShowInFileManager(const std::string& path);
+[[nodiscard]] bool ShowInFileManager(const std::string& path);
 
 // The test seam: the two ways out to the desktop. An empty function restores
 // the real one.

@@ -61,11 +61,16 @@ void FileDownload::SendRequest() {
     received_ = 0;
     totalReported_ = false;
     reply_ = manager_->get(request);
+    reply_->setReadBufferSize(kReadBufferBytes);
     connect(reply_, &QNetworkReply::readyRead, this, &FileDownload::OnDataArrived);
     connect(reply_, &QNetworkReply::finished, this, &FileDownload::OnReplyFinished);
     connect(reply_, &QNetworkReply::metaDataChanged, this, [this] {
         // The size is known only when the server sends it (Content-Length).
         const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > options_.maxBytes && HttpStatus(reply_) / 100 == 2) {
+            Fail(TooLarge());  // not a byte of it is fetched
+            return;
+        }
         if (length.isValid() && length.toLongLong() > 0 && !totalReported_ && HttpStatus(reply_) / 100 == 2) {
             totalReported_ = true;
             if (listener_.totalSizeKnown) listener_.totalSizeKnown(length.toLongLong());
@@ -75,8 +80,12 @@ void FileDownload::SendRequest() {
 
 void FileDownload::OnDataArrived() {
     if (!reply_->isOpen()) return;  // closed by a failure: nothing more to keep
-    const QByteArray chunk = reply_->readAll();
+    const QByteArray chunk = reply_->readAll();  // at most the read buffer
     if (HttpStatus(reply_) / 100 != 2) return;  // an error page is not the file
+    if (received_ + chunk.size() > options_.maxBytes) {
+        Fail(TooLarge());
+        return;
+    }
     if (file_->write(chunk) != chunk.size()) {
         Fail("cannot write " + targetPath_ + ": " + file_->errorString().toStdString());
         return;
@@ -125,6 +134,10 @@ void FileDownload::OnReplyFinished() {
                                    ? "the server stopped sending"  // the stall time ran out
                                    : reply_->errorString().toStdString();
     Fail(reason);
+}
+
+std::string FileDownload::TooLarge() const {
+    return "the file is larger than " + std::to_string(options_.maxBytes >> 20) + " MB";
 }
 
 void FileDownload::Fail(const std::string& reason) {

@@ -1,7 +1,10 @@
 // One file fetched over HTTP or HTTPS into place. The bytes go to a temporary
-// file beside the target, which replaces the target only once every byte has
-// arrived: a failed or stopped download leaves a file of the same name as it
-// was, and never leaves a half file under the target's name.
+// file beside the target as they arrive, through a read buffer of bounded size
+// (so a fast server is slowed down rather than held in memory, and no turn of
+// the event loop handles more than one buffer), and the temporary file
+// replaces the target only once every byte has arrived: a failed or stopped
+// download leaves a file of the same name as it was, and never leaves a half
+// file under the target's name. A file larger than the size limit is given up.
 //
 // GUI thread only: the listener runs from the event loop. A listener may
 // delete the download with deleteLater(), never directly.
@@ -28,7 +31,12 @@ public:
         int maxRetries = 0;          // a lost connection is retried from the start this often
         int retryWaitMs = 0;         // pause before each retry
         int stallTimeoutMs = 20000;  // given up when no byte arrives for this long
+        std::int64_t maxBytes = kMaxBytes;  // a larger file fails with "the file is larger than <n> MB"
     };
+    // Far above any release of the program, far below what fills a disk.
+    static constexpr std::int64_t kMaxBytes = std::int64_t(1) << 30;
+    // What Qt may hold of the body before it is written out.
+    static constexpr std::int64_t kReadBufferBytes = 1024 * 1024;
     struct Listener {
         std::function<void(std::int64_t totalBytes)> totalSizeKnown;  // the server told the size
         std::function<void()> finished;                                // the target holds the whole file
@@ -57,6 +65,7 @@ private:
     void OnDataArrived();
     void OnReplyFinished();
     void Fail(const std::string& reason);
+    std::string TooLarge() const;
     void DropReply();
 
     std::string address_;

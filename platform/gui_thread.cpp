@@ -54,13 +54,21 @@ void Finish(Waiter* waiter, bool ran) {
     d.finished.notify_all();
 }
 
-// GUI thread: runs every queued call.
+// GUI thread: runs the calls queued so far. Calls queued meanwhile wait for
+// the next turn of the event loop (their wake-up is already counted): a
+// worker that calls again as soon as its last call returns must not keep the
+// window from its own timers, input and painting.
 void RunQueuedCalls() {
     Dispatcher& d = TheDispatcher();
     std::uint64_t wakeUps = 0;
     while (::read(d.wakeFd, &wakeUps, sizeof wakeUps) > 0) {
     }
-    for (;;) {
+    std::size_t due = 0;
+    {
+        std::lock_guard lock(d.mutex);
+        due = d.queue.size();
+    }
+    for (; due > 0; --due) {
         Call call;
         {
             std::lock_guard lock(d.mutex);

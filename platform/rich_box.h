@@ -1,6 +1,7 @@
 // Rich-edit boxes: character formats and dropped text.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <QTextCharFormat>
@@ -32,5 +33,9 @@ void ApplyDefaultCharFormat(QTextEdit* box, const CharFormat& format);
 
 // Text dropped or pasted onto box is inserted as plain text. GUI thread.
 void AcceptPlainTextDrops(QTextEdit* box);
+
+// A file (not text) dropped onto box is handed to handler by its path instead
+// of being inserted as its name; the first of several files is taken. GUI thread.
+void OnFileDropped(QTextEdit* box, std::function<void(const std::string& path)> handler);
 
 }  // namespace tulvarine::platform

@@ -3,6 +3,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -11,11 +12,17 @@
 namespace tulvarine::platform {
 
 namespace {
+int g_deadlineMs = WebRequests::kDeadlineMs;  // GUI thread only
+
+// Set on a reply that its deadline ended.
+constexpr char kPastDeadline[] = "tulvarinePastDeadline";
+
 QUrl UrlOf(const std::string& address) {
     return QUrl(QString::fromUtf8(address.data(), qsizetype(address.size())), QUrl::StrictMode);
 }
 
 std::string ReasonOf(QNetworkReply* reply) {
+    if (reply->property(kPastDeadline).toBool()) return "the server took too long";
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid()) return "HTTP " + std::to_string(status.toInt());
     return reply->errorString().toStdString();
@@ -29,11 +36,18 @@ WebRequests::~WebRequests() { AbortAll(); }
 QNetworkReply* WebRequests::Send(const std::string& address, bool headOnly) {
     QNetworkRequest request(UrlOf(address));
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setTransferTimeout(kTimeoutMs);
+    // The transfer timeout restarts with every byte; the deadline does not.
+    request.setTransferTimeout(g_deadlineMs);
     QNetworkReply* reply = headOnly ? manager_->head(request) : manager_->get(request);
+    QTimer::singleShot(g_deadlineMs, reply, [reply] {
+        reply->setProperty(kPastDeadline, true);
+        reply->abort();  // finished follows, with the reason above
+    });
     inFlight_.push_back(reply);
     return reply;
 }
+
+void WebRequests::SetDeadlineForTests(int deadlineMs) { g_deadlineMs = deadlineMs > 0 ? deadlineMs : kDeadlineMs; }
 
 void WebRequests::Forget(QNetworkReply* reply) {
     inFlight_.erase(std::remove(inFlight_.begin(), inFlight_.end(), reply), inFlight_.end());
@@ -52,6 +66,7 @@ void WebRequests::TestConnectivity(const std::string& address, std::function<voi
 
 void WebRequests::FetchText(const std::string& address, std::size_t maxBytes, std::function<void(FetchResult)> done) {
     QNetworkReply* reply = Send(address, false);
+    reply->setReadBufferSize(qint64(maxBytes) + 1);  // enough to tell that it is too large
     auto tooLarge = std::make_shared<bool>(false);
     QObject::connect(reply, &QNetworkReply::downloadProgress, reply, [reply, maxBytes, tooLarge](qint64 received, qint64 total) {
         if (std::max(received, total) > qint64(maxBytes)) {

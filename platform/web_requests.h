@@ -29,12 +29,12 @@ public:
     WebRequests& operator=(const WebRequests&) = delete;
 
     // done(true) when a server answered at address (whatever its status),
-    // done(false) when none could be reached or none answered in time.
+    // done(false) when none could be reached or none answered before the deadline.
     void TestConnectivity(const std::string& address, std::function<void(bool online)> done);
 
     // Fetches the body at address fresh (no cache). Not ok when the server
-    // cannot be reached, answers with a status outside 200-299, or sends more
-    // than maxBytes.
+    // cannot be reached, answers with a status outside 200-299, sends more
+    // than maxBytes, or has not sent the whole answer by the deadline.
     void FetchText(const std::string& address, std::size_t maxBytes, std::function<void(FetchResult)> done);
 
     // Aborts every request in flight; their callbacks never run.
@@ -42,8 +42,11 @@ public:
     // True while a request is in flight.
     bool Busy() const;
 
-    // A server that accepts the connection but never answers is given up after this long.
-    static constexpr int kTimeoutMs = 20000;
+    // Every request ends by this long after it was sent, however its bytes
+    // trickle in: a slow server cannot keep a window waiting.
+    static constexpr int kDeadlineMs = 15000;
+    // Tests shorten the deadline of the requests sent from now on; 0 restores it.
+    static void SetDeadlineForTests(int deadlineMs);
 
 private:
     QNetworkReply* Send(const std::string& address, bool headOnly);

@@ -1,5 +1,6 @@
 #include "shell/download_engine.h"
 
+#include <QDir>
 #include <QPointer>
 #include <QUrl>
 
@@ -35,6 +36,10 @@ bool StartDownload(DownloadHandle& handle, const TaskParam& task, std::string* r
     handle.StopAndWait();  // one update download at a time
     if (task.localFolder.empty()) {
         if (reason != nullptr) *reason = "there is no folder to save into";
+        return false;
+    }
+    if (!QDir().mkpath(QString::fromUtf8(task.localFolder.data(), qsizetype(task.localFolder.size())))) {
+        if (reason != nullptr) *reason = "cannot create the folder " + task.localFolder;
         return false;
     }
     const std::string target = task.localFolder + DownloadFileName(task.address);

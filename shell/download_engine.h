@@ -24,8 +24,8 @@ enum DownloadEventCode {
 void SetUpDownloadEngine(int minimumSegmentBytes, int retryWaitMs, int maxRetries);
 
 // Starts fetching task.address into the folder task.localFolder (ending in
-// "/"), under DownloadFileName(task.address); a transfer still attached to
-// handle is stopped first. On success the transfer is attached to handle and
+// "/", created when missing), under DownloadFileName(task.address); a
+// transfer still attached to handle is stopped first. On success the transfer is attached to handle and
 // true returned; otherwise *reason (when given) says why.
 bool StartDownload(DownloadHandle& handle, const TaskParam& task, std::string* reason = nullptr);
 

@@ -1,5 +1,7 @@
 #include "shell/globals.h"
 
+#include "platform/command_runner.h"
+
 namespace tulvarine {
 
 bool g_ExitConfirmed = false;
@@ -15,9 +17,12 @@ void InitGlobals() {
     CreateSharedState();
     g_DownloadTask = std::make_unique<TaskParam>();
     g_TransferHandle = std::make_unique<DownloadHandle>();
+    platform::AcceptCommands();  // after an earlier ReleaseGlobals in the same process
 }
 
 void ReleaseGlobals() {
+    // No aligner outlives the program: each running one goes with all it started.
+    platform::EndRunningCommands();
     // The running download still reads its task record and calls back into the
     // program: stop it before anything it uses is freed.
     if (g_TransferHandle) g_TransferHandle->StopAndWait();

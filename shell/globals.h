@@ -66,7 +66,8 @@ extern Guarded<std::string> g_NewestVersion;
 
 // Creates the globals that live from start-up to exit, with their start values.
 void InitGlobals();
-// The exit routine: stops a running update download and waits for it, then
+// The exit routine: ends every outside program still running (with all it
+// started), stops a running update download and waits for it, then
 // frees what InitGlobals created and empties the texts written since. Safe to
 // call more than once.
 void ReleaseGlobals();

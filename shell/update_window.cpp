@@ -193,7 +193,7 @@ void UpdateWindow::OnGoToUpdateClick() {
     task.blockSize = 4096;
     task.address = g_DownloadUrl.Get();
     const std::string workFolder = platform::WorkFolder();
-    task.localFolder = workFolder.empty() ? std::string() : workFolder + "/";
+    task.localFolder = workFolder.empty() ? std::string() : workFolder + "/" + std::string(kDownloadFolder) + "/";
     task.connections = 4;
     task.eventCallback = &UpdateWindow::HandleDownloadEvent;
     g_downloadingWindow = this;

@@ -45,6 +45,10 @@ public:
     static int HandleDownloadEvent(int code, std::int64_t a2, std::int64_t a3, std::int64_t a4, std::int64_t a5,
                                    const std::string& text);
 
+    // The folder of the work folder that downloads are saved into: no
+    // download name can then replace a work file such as tmp.fas.
+    static constexpr std::string_view kDownloadFolder = "downloads";
+
     // Texts of the status line where the check fails.
     static constexpr std::string_view kVersionFileUnreadable = "Cannot read the version information: ";
     static constexpr std::string_view kVersionFileIncomplete = "The version information is incomplete.";

@@ -20,6 +20,6 @@ std::string UserGuideDocumentName(int languageCode);
 // false, showing nothing, when no file exists at path or the desktop refused.
 // The edit flag (select the name for renaming) has no counterpart on Linux
 // file managers and is ignored.
-bool ShowFileInExplorer(const std::string& path, bool edit);
+[[nodiscard]] bool ShowFileInExplorer(const std::string& path, bool edit);
 
 }  // namespace tulvarine

@@ -16,7 +16,7 @@
 
 #include "model/file_bytes.h"
 #include "model/numbers.h"
-#include "platform/control_progress.h"
+#include "platform/progress_bar.h"
 #include "platform/controls.h"
 #include "platform/radio_groups.h"
 #include "platform/status_bar.h"
@@ -44,7 +44,7 @@ public:
     void SetText(const std::string&) override {}
     void ShowStatistics(const std::string& text) override { platform::SetControlText(ui_.编辑框_flt_statis, text); }
     void ShowBadSequenceNote(bool shown) override { platform::SetControlVisible(ui_.标签_bad_seq, shown); }
-    void FiguresDone(int count) override { platform::SetProgressBar(ui_.进度条2, count, kFigures); }
+    void FiguresDone(int count) override { platform::PostProgressBar(ui_.进度条2, count, kFigures); }
 
 private:
     Ui::MainWindow& ui_;
@@ -57,12 +57,15 @@ public:
     explicit GapPageReport(Ui::MainWindow& ui) : page_(ui.标签extr_process3), bar_(ui.进度条3) {}
     void Status(const std::string& text) override { page_.Status(text); }
     void SetText(const std::string& text) override { page_.SetText(text); }
-    void StartBar(int maximum) override { bar_.SetRange(maximum); }
+    void StartBar(int maximum) override {
+        bar_.SetPosition(0);
+        bar_.SetMaximum(maximum);
+    }
     void MoveBar(int position) override { bar_.SetPosition(position); }
 
 private:
     PageReport page_;
-    platform::BarProgress bar_;
+    platform::ControlProgressBar bar_;
 };
 
 // Hides a control when it goes, on every way out of a run (its progress bar).

@@ -4,13 +4,13 @@
 
 #include <vector>
 
+#include "model/fasta_cuts.h"
 #include "model/fasta_stream.h"
 #include "model/file_bytes.h"
 #include "model/line_reader.h"
 #include "model/numbers.h"
 #include "model/ordered_batches.h"
 #include "model/output_file.h"
-#include "model/record_cuts.h"
 #include "model/sequence_set.h"
 #include "model/slab_memory.h"
 #include "model/text.h"

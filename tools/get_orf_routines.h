@@ -40,7 +40,7 @@ struct OrfFileSettings {
 // progress text shows each ID as it is read, then "i/n"; the end is
 // "Info: Saved into <file>" or an "Error:" status that says what failed and
 // why. True when the output was written.
-bool FindOrfsInFile(const OrfFileSettings& settings, RunReport& report);
+[[nodiscard]] bool FindOrfsInFile(const OrfFileSettings& settings, RunReport& report);
 
 // The text of a box as a reference protein: line breaks go, blanks stay.
 std::string WithoutLineBreaks(std::string text);

@@ -41,6 +41,12 @@ std::optional<std::string> ToolPage::ChooseFileToSave(std::string_view filterWhe
     return fileDialog_.ShowSave(window_);
 }
 
+std::optional<std::string> ToolPage::ChooseFileToSaveAs(std::string_view filter) {
+    fileDialog_.SetFilter(std::string(filter));
+    fileDialog_.SetInitialFolder(platform::ProgramFolder());
+    return fileDialog_.ShowSave(window_);
+}
+
 void ToolPage::ChooseFolderInto(QWidget* box, const std::string& title) {
     platform::SetControlText(box, platform::BrowseForFolder(window_, title));
 }

@@ -65,6 +65,8 @@ protected:
     // The shared dialog as a save dialog in the program folder. Its filter stays
     // as its last user left it; filterWhenUnset is used when none was ever set.
     std::optional<std::string> ChooseFileToSave(std::string_view filterWhenUnset = {});
+    // The same with filter set first, for a page whose save always offers one kind of file.
+    std::optional<std::string> ChooseFileToSaveAs(std::string_view filter);
     // The folder browser titled title (files are listed too): the chosen folder
     // goes into box, a cancel empties box.
     void ChooseFolderInto(QWidget* box, const std::string& title);

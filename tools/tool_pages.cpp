@@ -1,6 +1,7 @@
 #include "tools/cmp2seq.h"
 #include "tools/fas_filter.h"
 #include "tools/get_orf.h"
+#include "tools/merge_fas.h"
 #include "tools/sort_id.h"
 #include "tools/tool_page.h"
 #include "tools/translation.h"
@@ -13,6 +14,7 @@ std::vector<std::unique_ptr<ToolPage>> CreateToolPages(const ToolPageContext& co
     pages.push_back(std::make_unique<SortIdPage>(context));
     pages.push_back(std::make_unique<TranslationPage>(context));
     pages.push_back(std::make_unique<GetOrfPage>(context));
+    pages.push_back(std::make_unique<MergeFasPage>(context));
     pages.push_back(std::make_unique<FasFilterPage>(context));
     return pages;
 }

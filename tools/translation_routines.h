@@ -46,6 +46,6 @@ public:
 // read or written, or whose output would be one of the folder's inputs, is
 // named in an "Error:" status and the batch goes on. Returns true when every
 // file was translated.
-bool TranslateFolder(const FolderTranslationSettings& settings, FolderTranslationReport& report);
+[[nodiscard]] bool TranslateFolder(const FolderTranslationSettings& settings, FolderTranslationReport& report);
 
 }  // namespace tulvarine

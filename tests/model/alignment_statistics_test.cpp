@@ -138,6 +138,14 @@ TEST_F(AlignmentStatistics, BadSequencesAreLeftOutByTheirWholeName) {
                          clean.substr(73)}, {"b", clean}, {"c", clean}}).FindBadSequences(), "x");
 }
 
+TEST_F(AlignmentStatistics, RepeatedNamesEachCountInTheFirstMedian) {
+    // Scores 5, 5, 5 and 10: the median is 5, so b stands out (over the names
+    // alone it would be 7.5, and 10 would not reach 1.6 times that).
+    EXPECT_EQ(Alignment({{"a", "ACGTACGTAC"}, {"a", "ACGTACGTAC"}, {"a", "ACGTACGTAC"}, {"b", "ACGTA-----"}})
+                  .FindBadSequences(),
+              "b");
+}
+
 TEST_F(AlignmentStatistics, BadSequencesOfSetsWithoutPairsAreNone) {
     EXPECT_EQ(SequenceSet().FindBadSequences(), "");
     EXPECT_EQ(Alignment({{"only", "A-GT"}}).FindBadSequences(), "");
@@ -151,7 +159,7 @@ int PlainGapFreeColumns(const SequenceSet& set, LeftOut leftOut) {
     const long long length = static_cast<long long>(set.AlignmentLength());
     std::vector<Sequence> kept;
     for (int i = 0; i < set.Count(); ++i)
-        if (!leftOut(set.Headers()[std::size_t(i)].Text())) kept.push_back(set.Sequences()[std::size_t(i)]);
+        if (!leftOut(std::string(set.Headers()[std::size_t(i)].Text()))) kept.push_back(set.Sequences()[std::size_t(i)]);
     if (kept.empty()) return 0;
     for (long long j = 1; j <= length; ++j) {
         bool gap = false;
@@ -161,18 +169,32 @@ int PlainGapFreeColumns(const SequenceSet& set, LeftOut leftOut) {
     return int(kept.front().ReplaceText("-", "").size());
 }
 
+// The first pass scores every record, a repeated name each time; later passes
+// score each name still in play once.
 std::string PlainBadSequences(const SequenceSet& set) {
     NamedAttributeMap inPlay;
-    for (const SequenceHeader& header : set.Headers()) (void)inPlay.Add(header.Text(), {});
     TextArray removed;
-    for (;;) {
-        std::vector<int> scores;
-        TextArray names;
-        for (const auto& [name, unused] : inPlay) {
-            scores.push_back(PlainGapFreeColumns(set, [&](const std::string& record) {
-                return EqualsIgnoreCase(record, name) || FindTextInArray(removed, record, kWholeTextIgnoreCase) != -1;
-            }));
-            names.push_back(name);
+    auto score = [&](const std::string& name) {
+        return PlainGapFreeColumns(set, [&](const std::string& record) {
+            return EqualsIgnoreCase(record, name) || FindTextInArray(removed, record, kWholeTextIgnoreCase) != -1;
+        });
+    };
+    std::vector<int> scores;
+    TextArray names;
+    for (const SequenceHeader& header : set.Headers()) {
+        const std::string name(header.Text());
+        (void)inPlay.Add(name, {});
+        scores.push_back(score(name));
+        names.push_back(name);
+    }
+    for (bool firstPass = true;; firstPass = false) {
+        if (!firstPass) {
+            scores.clear();
+            names.clear();
+            for (const auto& [name, unused] : inPlay) {
+                scores.push_back(score(name));
+                names.push_back(name);
+            }
         }
         const float median = ComputeMedian(scores);
         int best = 0;

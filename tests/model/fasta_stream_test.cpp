@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <random>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -220,8 +221,8 @@ TEST(GetFileNameFromPath, TakesTheTextAfterTheLastSlash) {
 }
 
 // The rule of IdQueryList, written plainly: one query at a time.
-bool PlainMatch(std::string query, std::string_view line) {
-    if (line == query) return true;
+bool PlainMatch(std::string query, std::string_view line, IdEquality equality) {
+    if (line == query || (equality == IdEquality::kIgnoreCase && EqualsIgnoreCase(line, query))) return true;
     if (line.size() <= query.size() || !StartsWithIgnoreCase(line, query)) return false;
     return std::string_view(". |\t\r\n\f\v").find(line[query.size()]) != std::string_view::npos;
 }
@@ -233,10 +234,11 @@ TEST(IdQueryList, AgreesWithTheRuleOneQueryAtATime) {
         for (std::size_t n = random() % (maxLength + 1); n > 0; --n) s += "aAbB.| \t>"[random() % 9];
         return s;
     };
-    for (int round = 0; round < 200; ++round) {
+    for (int round = 0; round < 400; ++round) {
+        const IdEquality equality = round % 2 ? IdEquality::kIgnoreCase : IdEquality::kExactBytes;
         TextArray ids;
         for (int i = 0; i < 6; ++i) ids.push_back(text(4));
-        IdQueryList queries(ids);
+        IdQueryList queries(ids, equality);
         std::vector<std::string> plain;
         for (const std::string& id : ids) {
             const std::string_view trimmed = TrimBlanks(id);
@@ -246,12 +248,21 @@ TEST(IdQueryList, AgreesWithTheRuleOneQueryAtATime) {
         std::vector<bool> matched(plain.size());
         for (int l = 0; l < 40; ++l) {
             const std::string line = (random() % 4 ? ">" : "") + text(7);
-            bool expected = false;
+            std::set<std::size_t> expectedGroups;
             for (std::size_t q = 0; q < plain.size(); ++q)
-                if (PlainMatch(plain[q], line)) expected = matched[q] = true;
-            ASSERT_EQ(queries.MatchAndMark(line), expected) << "line '" << line << "'";
+                if (PlainMatch(plain[q], line, equality)) {
+                    matched[q] = true;
+                    expectedGroups.insert(queries.GroupOf(q));
+                }
+            const std::vector<std::size_t>& groups = queries.MatchingGroups(line);
+            ASSERT_EQ(std::set<std::size_t>(groups.begin(), groups.end()), expectedGroups) << "line '" << line << "'";
+            ASSERT_EQ(queries.MatchAndMark(line), !expectedGroups.empty()) << "line '" << line << "'";
             ASSERT_EQ(queries.AllMatched(), std::count(matched.begin(), matched.end(), false) == 0);
         }
+        // Queries of the same bytes share a group, and only they do.
+        for (std::size_t a = 0; a < plain.size(); ++a)
+            for (std::size_t b = 0; b < plain.size(); ++b)
+                ASSERT_EQ(queries.GroupOf(a) == queries.GroupOf(b), plain[a] == plain[b]);
     }
 }
 

@@ -30,6 +30,8 @@ TEST(ParseIdMapLine, TakesTheFirstTwoFieldsBetweenAnyWhiteSpace) {
     EXPECT_EQ(ParseIdMapLine("g1"), Fields());
     EXPECT_EQ(ParseIdMapLine("  g1\t"), Fields());
     EXPECT_EQ(ParseIdMapLine(""), Fields());
+    EXPECT_EQ(ParseIdMapLine("g1 >"), Fields());  // no protein ID after the mark
+    EXPECT_EQ(ParseIdMapLine("g1\t>\tp1"), Fields());
 }
 
 TEST(FirstWord, IsTheFirstRunWithoutWhiteSpace) {
@@ -87,6 +89,12 @@ TEST(ReadIdMap, ReadsPairsAndCountsOnlyLinesWithTwoFields) {
     EXPECT_EQ(map.Entries()[0], (IdMap::Entry{"g1", "p1"}));
     EXPECT_EQ(map.Entries()[1], (IdMap::Entry{"g2", "p2"}));
     EXPECT_EQ(progress.texts, (std::vector<std::string>{"1 map loaded", "2 map loaded", "3 map loaded"}));
+
+    // A line without a protein ID claims nothing: the next line of its key maps it.
+    ASSERT_TRUE(ReadIdMap(dir.Write("gaps.txt", "g1 >\ng1\tp1\ng2\t>\r\n"), map, nullptr));
+    ASSERT_EQ(map.Count(), 1u);
+    EXPECT_EQ(map.LookUp("g1 x"), "p1");
+    EXPECT_EQ(map.LookUp("g2"), "");
 
     EXPECT_FALSE(ReadIdMap(dir.Path("missing.txt"), map, nullptr));
     EXPECT_EQ(map.Count(), 0u);

@@ -1,7 +1,14 @@
+#include <algorithm>
+#include <random>
+#include <vector>
+
 #include <gtest/gtest.h>
 
+#include "model/genetic_codes.h"
+#include "model/orf_scanner.h"
 #include "model/sequence.h"
 #include "model/sequence_set.h"
+#include "model/text.h"
 #include "support/recording_progress.h"
 #include "support/fasta_file_test.h"
 #include "support/temp_dir.h"
@@ -80,6 +87,78 @@ TEST(FindLongestOrf, GeneticCodeDecidesWhereStopsAre) {
     EXPECT_EQ(sequence.FindLongestOrf(GeneticCode{1}, 0, false), "ATGTGAAAA");
 }
 
+// The pieces of the six frames as plain whole-frame translations give them.
+struct PlainPiece {
+    std::string aminoAcids, stretch;
+    std::size_t offset;
+    bool reverse;
+};
+
+std::vector<PlainPiece> PlainPieces(const Sequence& sequence, GeneticCode code) {
+    std::vector<PlainPiece> pieces;
+    for (const bool reverse : {false, true})
+        for (int frame = 1; frame <= 3; ++frame) {
+            const std::string protein = sequence.Translate(code, "X", frame, reverse);
+            std::string bases = reverse ? sequence.ReverseComplement() : std::string(sequence.GetText());
+            bases = bases.substr(std::min(bases.size(), std::size_t(frame - 1)));
+            if (reverse)
+                for (char& c : bases) c = AsciiLower(c);
+            std::size_t start = 0;
+            for (std::size_t stop = 0; start < protein.size(); start = stop + 1) {
+                stop = std::min(protein.find('*', start), protein.size());
+                pieces.push_back({protein.substr(start, stop - start), bases.substr(3 * start, 3 * (stop - start)),
+                                  start, reverse});
+                if (stop == protein.size()) break;
+            }
+        }
+    return pieces;
+}
+
+// Long sequences whose pieces run across the scanner's blocks (with few stops)
+// and short ones of any bytes: every piece, the ORF file and the longest ORF
+// must be what whole-frame translations give.
+TEST(OrfScanner, PiecesAgreeWithWholeFrameTranslations) {
+    std::mt19937 random(1112);
+    for (int round = 0; round < 60; ++round) {
+        // Long ones: pieces of a hundred codons, or no stop at all (pieces of many blocks).
+        const bool longOne = round % 6 == 0;
+        const std::string alphabet = !longOne ? "ACGTacgtN-R" : round % 12 == 0 ? "CG" : "CGCGCGCGAT";
+        std::string text(longOne ? 200'000 + random() % 500'000 : random() % 40, 'A');
+        for (char& c : text) c = alphabet[random() % alphabet.size()];
+        const Sequence sequence = Of(text);
+        const GeneticCode code = kGeneticCodes[random() % kGeneticCodes.size()];
+        const int cutoff = int(random() % 40);
+        SCOPED_TRACE("round " + std::to_string(round));
+
+        const std::vector<PlainPiece> plain = PlainPieces(sequence, code);
+        std::size_t seen = 0;
+        OrfScanner(code).ForEachPiece(sequence.GetText(), true, [&](std::string_view aminoAcids, const OrfPlace& place) {
+            ASSERT_LT(seen, plain.size());
+            const PlainPiece& expected = plain[seen++];
+            EXPECT_EQ(aminoAcids, expected.aminoAcids);
+            EXPECT_EQ(place.offset, expected.offset);
+            EXPECT_EQ(place.reverse, expected.reverse);
+            std::string stretch;
+            AppendStretch(place, stretch);
+            EXPECT_EQ(stretch, expected.stretch);
+        });
+        ASSERT_EQ(seen, plain.size());
+
+        std::string all, longest;
+        const PlainPiece* best = nullptr;
+        long long k = 0;
+        for (const PlainPiece& piece : plain) {
+            if (!best || piece.aminoAcids.size() > best->aminoAcids.size()) best = &piece;
+            if (3 * piece.aminoAcids.size() < std::size_t(cutoff)) continue;
+            all += ">s-" + std::to_string(++k) + "\r\n" + piece.stretch + "\r\n";
+        }
+        if (best && 3 * best->aminoAcids.size() >= std::size_t(cutoff))
+            longest = ">s longest lenth=" + std::to_string(3 * best->aminoAcids.size()) + "\r\n" + best->stretch;
+        ASSERT_TRUE(sequence.FindAllOrfs(code, cutoff, true, "s") == all);
+        ASSERT_TRUE(sequence.FindLongestOrf(code, cutoff, true, "s") == longest);
+    }
+}
+
 TEST(FindMostSimilarOrf, OnlyPiecesReachingTheCutoffCompete) {
     // The first piece MKV matches the reference exactly but is shorter than the
     // cut-off; the best of the pieces that reach it is returned.
@@ -131,6 +210,31 @@ TEST_F(WriteOrfs, UnknownModeAndEmptySetLeaveAnEmptyFile) {
     dir.Write("out.fas", "old");
     ASSERT_TRUE(SequenceSet().WriteOrfs(out, GeneticCode::kStandard, 3, "", kLongestOrf));
     EXPECT_EQ(ReadBytes(out), "");
+}
+
+// A record of tens of megabytes is written as its ORFs are found, in place
+// among the others: the bytes must be those of the searches that build texts.
+TEST_F(WriteOrfs, LongRecordsAreWrittenInTheirPlace) {
+    std::mt19937 random(33);
+    std::string big(34'000'000, 'C');
+    for (std::size_t i = 0; i < big.size(); ++i)
+        if (i < 1'000'000 || i > 3'000'000) big[i] = "CGCGCGCGAT"[random() % 10];  // a long stop-free middle
+    const SequenceSet set = Read(">a x\nATGAAATAGCCCGGGTTTAAACCC\n>big one\n" + big + "\n>c\nATGCCCTAA\n");
+    ASSERT_EQ(set.Count(), 3);
+    const std::string out = dir.Path("out.fas");
+    for (const OrfMode mode : {kLongestOrf, kAllOrfs}) {
+        std::string expected;
+        for (int i = 0; i < 3; ++i) {
+            const Sequence& sequence = set.Sequences()[std::size_t(i)];
+            const SequenceHeader& header = set.Headers()[std::size_t(i)];
+            if (mode == kLongestOrf)
+                expected += sequence.FindLongestOrf(GeneticCode{0}, 9, true, header.PartView()) + "\r\n";
+            else
+                expected += sequence.FindAllOrfs(GeneticCode{0}, 9, true, header.PartView(SequenceHeader::kId));
+        }
+        ASSERT_TRUE(set.WriteOrfs(out, GeneticCode{0}, 9, "", mode));
+        ASSERT_TRUE(ReadBytes(out) == expected) << "mode " << mode;
+    }
 }
 
 TEST_F(WriteOrfs, ReportsAnOutputThatCannotBeCreated) {

@@ -1,6 +1,10 @@
+#include <iterator>
+#include <random>
+
 #include <gtest/gtest.h>
 
 #include "model/sequence.h"
+#include "model/text.h"
 
 namespace tulvarine {
 namespace {
@@ -18,6 +22,30 @@ TEST(Sequence, SetTextCleansAndWritesBack) {
     EXPECT_EQ(sequence.GetText(), "acgtACg\tx");
     EXPECT_EQ(text, "acgtACg\tx");
     EXPECT_EQ(sequence.Length(), 9u);
+}
+
+// Carriage returns go first, then line feeds, then spaces, then full-width
+// blanks, each a substitution of its own: the result is compared with those
+// four substitutions made one after the other.
+TEST(Sequence, SetTextRemovesEachKindInItsOwnPass) {
+    std::string split = "a\xE3\r\x80\x80" "c\xE3\r\n\x80\x80g\xE3 \x80\x80t";
+    Sequence sequence;
+    sequence.SetText(split);
+    EXPECT_EQ(sequence.GetText(), "acgt");
+    EXPECT_EQ(split, "acgt");
+
+    std::mt19937 random(110);
+    const std::string pieces[] = {"\r", "\n", " ", "\xE3", "\x80", "\xE3\x80\x80", "A", "\t"};
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (int k = int(random() % 24); k > 0; --k) text += pieces[random() % std::size(pieces)];
+        std::string expected = text;
+        for (const char* what : {"\r", "\n", " ", "\xE3\x80\x80"}) ReplaceAll(expected, what, "");
+        std::string given = text;
+        sequence.SetText(given);
+        ASSERT_EQ(sequence.GetText(), expected) << testing::PrintToString(text);
+        ASSERT_EQ(given, expected);
+    }
 }
 
 TEST(Sequence, ReverseComplementUsesIupacPairsAndUpperCase) {

@@ -92,7 +92,7 @@ void GlobalsTest::downloadTaskStartsWithTheEngineDefaults() {
 
 void GlobalsTest::releaseAfterNoUpdateCheckFreesEverything() {
     InitGlobals();
-    g_MergeTable->With([](NamedAttributeMap& map) { map.Add("sp1", "ACGT"); });
+    g_MergeTable->With([](NamedAttributeMap& map) { QVERIFY(map.Add("sp1", "ACGT")); });
     ReleaseGlobals();
     QVERIFY(!g_AlignFolderFiles);
     QVERIFY(!g_SeqBoxFormat);

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -15,6 +16,7 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 #include <QUrl>
 #include <QListWidget>
 #include <QPushButton>
@@ -26,6 +28,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "platform/box_log.h"
+#include "platform/box_marks.h"
 #include "platform/box_text.h"
 #include "platform/control_progress.h"
 #include "platform/controls.h"
@@ -35,6 +39,7 @@
 #include "platform/folders.h"
 #include "platform/gui_thread.h"
 #include "platform/keys.h"
+#include "platform/progress_bar.h"
 #include "platform/radio_groups.h"
 #include "platform/rich_box.h"
 #include "platform/status_bar.h"
@@ -80,6 +85,8 @@ private slots:
     void workerErrorsBecomeStatusMessagesAndReenableRun();
     void progressTextsAreCoalescedAndTheLastArrives();
     void flushedProgressNeverOverwritesALaterText();
+    void logShowsEveryLineInPiecesAndLetsTheWindowRun();
+    void progressBarIsNeverBusyAndFullAboveItsMaximum();
     void geneticCodeIndexFollowsTheFirstCheckedOfNine();
     void checkedMembersAreBlueOthersBlack();
     void fastaListingMatchesIgnoringCaseAndSorts();
@@ -89,6 +96,7 @@ private slots:
     void fileManagerShowsTheFileOrOpensItsFolder();
     void defaultCharFormatLeavesTheTextAlone();
     void droppedRichTextArrivesAsPlainText();
+    void boxMarksStayOnTheirCharactersThroughEdits();
     void keyCodesAndShiftStates();
     void cleanup() {
         dialog_answers::Clear();
@@ -283,6 +291,55 @@ void PlatformTest::flushedProgressNeverOverwritesALaterText() {
     QCOMPARE(label.text(), QString("Done!"));
 }
 
+void PlatformTest::logShowsEveryLineInPiecesAndLetsTheWindowRun() {
+    QPlainTextEdit box;
+    box.setPlainText("old");
+    int ticks = 0;
+    QTimer heartbeat;
+    connect(&heartbeat, &QTimer::timeout, [&] { ++ticks; });
+    heartbeat.start(5);
+    std::string expected;
+    RunOnWorkerThread([&] {
+        BoxLog log(&box);
+        log.Clear();
+        for (int i = 0; i < 40000; ++i) {
+            const std::string line = ">seq" + std::to_string(i) + (i % 7 ? " \xC3\xA9\r\n" : "\r\n");
+            log.Append(line);
+            expected += line;
+        }
+        log.Flush();
+    });
+    heartbeat.stop();
+    QCOMPARE(box.toPlainText(), BytesToBoxText(expected));
+    QVERIFY2(ticks > 5, qPrintable(QString("%1 heartbeats").arg(ticks)));  // the window ran between pieces
+
+    // A log no longer wanted leaves the box alone.
+    RunOnWorkerThread([&] {
+        BoxLog log(&box, [] { return false; });
+        log.Clear();
+        log.Append("late\r\n");
+    });
+    QCOMPARE(box.toPlainText(), BytesToBoxText(expected));
+}
+
+void PlatformTest::progressBarIsNeverBusyAndFullAboveItsMaximum() {
+    QProgressBar bar;
+    auto show = [&](std::int64_t maximum, std::int64_t position) {
+        RunOnWorkerThread([&] {
+            ControlProgressBar progress(&bar);
+            progress.SetMaximum(maximum);
+            progress.SetPosition(position);
+        });
+        return std::pair(bar.value() - bar.minimum(), bar.maximum() - bar.minimum());
+    };
+    QCOMPARE(show(0, 0), std::pair(0, 1));
+    QCOMPARE(show(0, 12), std::pair(1, 1));
+    QCOMPARE(show(10, 30000), std::pair(10, 10));
+    QCOMPARE(show(10, 4), std::pair(4, 10));
+    const auto [value, maximum] = show(std::int64_t(1) << 40, std::int64_t(1) << 39);  // beyond int: scaled
+    QCOMPARE(value * 2, maximum);
+}
+
 void PlatformTest::geneticCodeIndexFollowsTheFirstCheckedOfNine() {
     QWidget group;
     std::array<QAbstractButton*, 10> radios{};
@@ -422,6 +479,33 @@ void PlatformTest::defaultCharFormatLeavesTheTextAlone() {
     const QTextCharFormat automatic = ToTextCharFormat({"宋体", 9, 0, CharFormat::kBold, CharFormat::kAutomaticColour});
     QVERIFY(!automatic.hasProperty(QTextFormat::ForegroundBrush));
     QCOMPARE(automatic.fontWeight(), int(QFont::Bold));
+}
+
+void PlatformTest::boxMarksStayOnTheirCharactersThroughEdits() {
+    QTextEdit box;
+    box.setPlainText("ACGTACGTAC");
+    BoxMarks& marks = BoxMarks::Of(&box);
+    QCOMPARE(&BoxMarks::Of(&box), &marks);
+    QTextCharFormat red;
+    red.setForeground(QColor(255, 0, 0));
+    marks.SetMarks({{2, 4, 0}, {8, 1, 0}}, {red});
+    auto stretches = [&] {
+        QList<QPair<int, int>> out;
+        for (const BoxMarks::Stretch& s : marks.Stretches()) out << qMakePair(s.start, s.length);
+        return out;
+    };
+    QTextCursor cursor(box.document());
+    cursor.setPosition(4);
+    cursor.insertText("NN");  // typed inside a mark: not marked, the mark splits
+    QCOMPARE(stretches(), (QList<QPair<int, int>>{{2, 2}, {6, 2}, {10, 1}}));
+    QVERIFY(marks.FormatAt(5) == nullptr);
+    QCOMPARE(marks.FormatAt(6)->foreground().color(), QColor(255, 0, 0));
+    cursor.setPosition(1);
+    cursor.setPosition(7, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();  // takes the first mark and half the second
+    QCOMPARE(stretches(), (QList<QPair<int, int>>{{1, 1}, {4, 1}}));
+    box.setPlainText("ACGTACGTAC");
+    QVERIFY(marks.Stretches().empty());
 }
 
 void PlatformTest::droppedRichTextArrivesAsPlainText() {

@@ -1,9 +1,10 @@
 // The "Update" and "Update History:" windows against a small HTTP server on
 // 127.0.0.1: their layouts, the version check with newer, equal, older, CRLF
-// and broken version files, no server, the waiting animation, "Cancel" during
-// the check and during a download, a download with its progress, a download
-// that fails or cannot start, the Home page's "Update" and "News", and the
-// change history with and without "Updates.txt".
+// and broken version files, no server or a slow one, the waiting animation,
+// "Cancel" during the check and during a download, a download with its
+// progress, a download that fails or cannot start or is named like a work
+// file, the Home page's "Update" and "News", and the change history with and
+// without "Updates.txt".
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -22,6 +23,7 @@
 #include "platform/desktop.h"
 #include "platform/folders.h"
 #include "platform/status_bar.h"
+#include "platform/web_requests.h"
 #include "shell/download_engine.h"
 #include "shell/globals.h"
 #include "shell/update_history_window.h"
@@ -57,6 +59,9 @@ QByteArray ReadFile(const QString& path) {
 }
 
 QString Str(const std::string& text) { return QString::fromStdString(text); }
+
+// Where the update saves what it downloads.
+QString DownloadFolder() { return Str(platform::WorkFolder()) + "/" + Str(std::string(UpdateWindow::kDownloadFolder)); }
 
 // The colour the canvas shows at (x, y).
 QColor CanvasAt(UpdateWindow& window, int x, int y) {
@@ -117,6 +122,7 @@ private slots:
     void brokenVersionFileSaysSo_data();
     void brokenVersionFileSaysSo();
     void noServerIsNotOnline();
+    void slowServerEndsTheCheck();
     void waitingAnimationFillsTheDiscClockwise();
     void cancelDuringTheCheckStopsEverything();
     void titleBarCloseActsAsCancel();
@@ -131,6 +137,7 @@ private slots:
     void newsWithoutUpdatesTxtShowsAnEmptyBox();
     void secondDownloadStopsTheFirst();
     void downloadFileNameStaysInItsFolder();
+    void downloadNamedLikeAWorkFileLeavesItAlone();
     // Last: it frees the globals under the window and creates them again.
     void exitStopsARunningDownloadAndLeavesNoPiece();
 
@@ -163,6 +170,7 @@ void UpdateWindowTest::init() {
 }
 
 void UpdateWindowTest::cleanup() {
+    platform::WebRequests::SetDeadlineForTests(0);
     g_TransferHandle->StopAndWait();
     server_.reset();
     platform::SetDesktopHooksForTests({});
@@ -336,6 +344,24 @@ void UpdateWindowTest::noServerIsNotOnline() {
     SaveScreenshot(window.get(), "update_window_not_online");
 }
 
+void UpdateWindowTest::slowServerEndsTheCheck() {
+    // Every byte would restart a wait for the next one: the deadline ends the check.
+    platform::WebRequests::SetDeadlineForTests(1000);
+    server_->Serve(kVersionPath, {.streamBytes = -1, .streamChunk = 1, .streamPauseMs = 200});
+    auto window = OpenAndCheck();
+    QCOMPARE(window->Controls().标签_update->text(),
+             QString::fromUtf8(UpdateWindow::kVersionFileUnreadable.data()) + "the server took too long");
+    QCOMPARE(g_UpdateAnimThread.load(), 0);
+    QVERIFY(Near(CanvasAt(*window, 82, 41), kWaitingFill));  // the information sign, no spinner
+    SaveScreenshot(window.get(), "update_window_slow_server");
+    window.reset();
+
+    server_->Serve("/", {.mode = HttpTestServer::Mode::Hold});  // a server that never answers
+    window = OpenAndCheck();
+    QCOMPARE(window->Controls().标签_update->text(), QString("Not online!"));
+    QCOMPARE(g_UpdateCheckThread.load(), 0);
+}
+
 void UpdateWindowTest::waitingAnimationFillsTheDiscClockwise() {
     server_->Serve(kVersionPath, {.mode = HttpTestServer::Mode::Hold});
     UpdateWindow window(&page_->Window());
@@ -389,7 +415,7 @@ void UpdateWindowTest::downloadShowsProgressAndClosesTheWindow() {
     // An eighth arrives, then nothing for 1.5 s: the bar shows 13 (12.5 rounded half away from zero).
     server_->Serve(kReleasePath, {.body = release, .splitAt = 25000, .pauseMs = 1500});
     ServeVersion(VersionFile("1.2.3", server_->Address(kReleasePath)));
-    const QString saved = Str(platform::WorkFolder()) + "/tulvarine-1.2.3.zip";
+    const QString saved = DownloadFolder() + "/tulvarine-1.2.3.zip";
     QVERIFY(!QFile::exists(saved));
     auto window = OpenAndCheck();
     Ui::UpdateWindow& c = window->Controls();
@@ -417,7 +443,8 @@ void UpdateWindowTest::failedDownloadOffersTheFallbackLink() {
     const std::string release = server_->Address(kReleasePath);
     server_->Serve(kReleasePath, {.status = 404, .body = "<html>gone</html>"});
     ServeVersion(VersionFile("1.3", release));
-    const QString saved = Str(platform::WorkFolder()) + "/tulvarine-1.2.3.zip";
+    const QString saved = DownloadFolder() + "/tulvarine-1.2.3.zip";
+    QVERIFY(QDir().mkpath(DownloadFolder()));
     {
         QFile old(saved);
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("an earlier download") > 0);
@@ -456,7 +483,7 @@ void UpdateWindowTest::cancelledWindowLetsTheDownloadFinish() {
     const QByteArray release = ReleaseBytes(100000);
     server_->Serve(kReleasePath, {.body = release, .splitAt = 1000, .pauseMs = 500});
     ServeVersion(VersionFile("2.0", server_->Address(kReleasePath)));
-    const QString saved = Str(platform::WorkFolder()) + "/tulvarine-1.2.3.zip";
+    const QString saved = DownloadFolder() + "/tulvarine-1.2.3.zip";
     {
         auto window = OpenAndCheck();
         QTest::mouseClick(window->Controls().按钮_update_yes, Qt::LeftButton);
@@ -535,6 +562,25 @@ void UpdateWindowTest::downloadFileNameStaysInItsFolder() {
     QCOMPARE(DownloadFileName("https://example.org/%2E%2E"), std::string("tulvarine-update"));
 }
 
+void UpdateWindowTest::downloadNamedLikeAWorkFileLeavesItAlone() {
+    const QString workFile = Str(platform::WorkFolder()) + "/tmp.fas";
+    {
+        QFile file(workFile);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(">work\nACGT\n") > 0);
+    }
+    const QByteArray release = ReleaseBytes(5000);
+    server_->Serve("/tmp.fas", {.body = release});
+    ServeVersion(VersionFile("1.2.3", server_->Address("/tmp.fas")));
+    auto window = OpenAndCheck();
+    QTest::mouseClick(window->Controls().按钮_update_yes, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 5000);
+    QCOMPARE(ReadFile(workFile), QByteArray(">work\nACGT\n"));
+    QCOMPARE(ReadFile(DownloadFolder() + "/tmp.fas"), release);
+    QCOMPARE(Str(platform::StatusPaneText(1)), "Info:        New version saved into " + DownloadFolder() + "/tmp.fas");
+    QVERIFY(QFile::remove(workFile));
+    QVERIFY(QFile::remove(DownloadFolder() + "/tmp.fas"));
+}
+
 void UpdateWindowTest::secondDownloadStopsTheFirst() {
     const QByteArray release = ReleaseBytes(100000);
     server_->Serve(kReleasePath, {.body = release, .splitAt = 1000, .pauseMs = 60000});
@@ -550,20 +596,20 @@ void UpdateWindowTest::secondDownloadStopsTheFirst() {
     QTest::mouseClick(second->Controls().按钮_update_yes, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!second->isVisible(), 5000);
     QCOMPARE(second->result(), int(QDialog::Accepted));
-    const QString saved = Str(platform::WorkFolder()) + "/tulvarine-1.2.3.zip";
+    const QString saved = DownloadFolder() + "/tulvarine-1.2.3.zip";
     QCOMPARE(ReadFile(saved), release);
     QCOMPARE(server_->RequestCount(kReleasePath), 2);
     QCOMPARE(server_->ClientHangUps(), 1);  // the first transfer was stopped
     QTest::qWait(100);                       // and reports nothing afterwards
     QCOMPARE(Str(platform::StatusPaneText(1)), "Info:        New version saved into " + saved);
     QVERIFY(QFile::remove(saved));
-    QCOMPARE(QDir(Str(platform::WorkFolder())).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(QDir(DownloadFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 void UpdateWindowTest::exitStopsARunningDownloadAndLeavesNoPiece() {
     server_->Serve(kReleasePath, {.body = ReleaseBytes(100000), .splitAt = 5000, .pauseMs = 60000});
     ServeVersion(VersionFile("1.2.3", server_->Address(kReleasePath)));
-    const QString folder = Str(platform::WorkFolder());
+    const QString folder = DownloadFolder();
     {
         auto window = OpenAndCheck();
         QTest::mouseClick(window->Controls().按钮_update_yes, Qt::LeftButton);

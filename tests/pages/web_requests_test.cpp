@@ -1,12 +1,20 @@
 // The web requests and the file download of the platform layer, against a
 // small HTTP server on 127.0.0.1: reachability, text fetches, downloads that
-// finish, fail, are retried or stopped, and what each leaves on disk.
+// finish, fail, are retried or stopped, and what each leaves on disk; bodies
+// without end or too large, and a server too slow to wait for.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 
+#include <time.h>
+
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -79,6 +87,9 @@ private slots:
     void lostConnectionIsRetriedFromTheStart();
     void stoppedDownloadReportsNothingAndLeavesNoPiece();
     void downloadRefusesOtherAddressesAndUnwritableFolders();
+    void endlessDownloadStopsAtTheCapAndNeverStallsTheLoop();
+    void announcedSizeOverTheCapIsRefusedAtOnce();
+    void slowFetchEndsAtItsDeadline();
 
 private:
     std::unique_ptr<HttpTestServer> server_;
@@ -86,6 +97,7 @@ private:
 };
 
 void WebRequestsTest::init() {
+    WebRequests::SetDeadlineForTests(0);
     server_ = std::make_unique<HttpTestServer>();
     QVERIFY(server_->Listen());
     folder_ = std::make_unique<QTemporaryDir>();
@@ -309,6 +321,119 @@ void WebRequestsTest::downloadRefusesOtherAddressesAndUnwritableFolders() {
     QVERIFY(!download->Start(&reason));
     QVERIFY(reason.rfind("cannot write ", 0) == 0);
     QCOMPARE(server_->Requests().size(), 0);  // nothing was asked of the server
+}
+
+namespace {
+// A test server on a thread of its own, so that it sends as fast as a server
+// elsewhere would, whatever the test's event loop is doing.
+class ServerThread {
+public:
+    ServerThread() {
+        thread_.start();
+        QMetaObject::invokeMethod(
+            &anchor_, [this] {
+                server_ = std::make_unique<HttpTestServer>();
+                listening_ = server_->Listen();
+            },
+            Qt::BlockingQueuedConnection);
+    }
+    ~ServerThread() {
+        QMetaObject::invokeMethod(&anchor_, [this] { server_.reset(); }, Qt::BlockingQueuedConnection);
+        thread_.quit();
+        thread_.wait();
+    }
+    bool Listening() const { return listening_; }
+    // Runs act on the server's thread and waits for it.
+    void Do(const std::function<void(HttpTestServer&)>& act) {
+        QMetaObject::invokeMethod(&anchor_, [&] { act(*server_); }, Qt::BlockingQueuedConnection);
+    }
+
+private:
+    QThread thread_;
+    QObject anchor_;  // lives on thread_
+    std::unique_ptr<HttpTestServer> server_;
+    bool listening_ = false;
+
+public:
+    // The anchor must move before anything is queued to it.
+    const bool moved_ = (anchor_.moveToThread(&thread_), true);
+};
+
+// The longest stretch of this thread's own work between two turns of the
+// event loop while waiting for done: CPU time, so that a busy machine that
+// leaves the thread waiting does not count, and work that blocks it does.
+template <class Done>
+double LongestLoopStallMs(Done done, int timeoutMs) {
+    auto cpuMs = [] {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return double(now.tv_sec) * 1000.0 + double(now.tv_nsec) / 1e6;
+    };
+    double longest = 0, last = cpuMs();
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const double now = cpuMs();
+        longest = std::max(longest, now - last);
+        last = now;
+    });
+    tick.start(5);
+    (void)QTest::qWaitFor(done, timeoutMs);
+    return longest;
+}
+}  // namespace
+
+void WebRequestsTest::endlessDownloadStopsAtTheCapAndNeverStallsTheLoop() {
+    // A body without end and without a size, as fast as the loopback carries it.
+    ServerThread server;
+    QVERIFY(server.Listening());
+    std::string address;
+    server.Do([&](HttpTestServer& s) {
+        s.Serve("/endless.zip", {.sendLength = false, .streamBytes = -1, .streamChunk = 1 << 20});
+        address = s.Address("/endless.zip");
+    });
+    Outcome outcome;
+    const std::int64_t cap = std::int64_t(64) << 20;
+    auto download = MakeDownload(address, folder_->filePath("endless.zip"), outcome,
+                                 {.maxBytes = cap});
+    QVERIFY(download->Start(nullptr));
+    const double stallMs = LongestLoopStallMs([&] { return outcome.Ended(); }, 60000);
+    QVERIFY(outcome.Ended());
+    QCOMPARE(outcome.failure, std::optional<std::string>("the file is larger than 64 MB"));
+    QVERIFY2(stallMs < 50, QByteArray::number(stallMs) + " ms without a turn of the event loop");
+    QVERIFY(download->ReceivedBytes() <= cap);
+    QVERIFY(FilesIn(*folder_).isEmpty());
+    int hangUps = 0;
+    QTRY_VERIFY((server.Do([&](HttpTestServer& s) { hangUps = s.ClientHangUps(); }), hangUps == 1));
+}
+
+void WebRequestsTest::announcedSizeOverTheCapIsRefusedAtOnce() {
+    server_->Serve("/big.zip", {.streamBytes = std::int64_t(3) << 30, .streamPauseMs = 20});
+    Outcome outcome;
+    auto download = MakeDownload(server_->Address("/big.zip"), folder_->filePath("big.zip"), outcome,
+                                 {.maxBytes = std::int64_t(1) << 30});
+    QVERIFY(download->Start(nullptr));
+    QTRY_VERIFY(outcome.Ended());
+    QCOMPARE(outcome.failure, std::optional<std::string>("the file is larger than 1024 MB"));
+    QVERIFY(!outcome.total.has_value());
+    QVERIFY(server_->StreamedBytes() < (std::int64_t(16) << 20));  // given up before the body came
+    QVERIFY(FilesIn(*folder_).isEmpty());
+}
+
+void WebRequestsTest::slowFetchEndsAtItsDeadline() {
+    // One byte every 100 ms restarts any wait for the next byte: only an
+    // overall deadline ends this answer.
+    server_->Serve("/VersionCheck.txt", {.streamBytes = -1, .streamChunk = 1, .streamPauseMs = 100});
+    WebRequests::SetDeadlineForTests(800);
+    WebRequests web;
+    std::optional<WebRequests::FetchResult> result;
+    QElapsedTimer clock;
+    clock.start();
+    web.FetchText(server_->Address("/VersionCheck.txt"), 4096, [&](WebRequests::FetchResult r) { result = r; });
+    QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), 10000);
+    QVERIFY(!result->ok);
+    QCOMPARE(result->error, std::string("the server took too long"));
+    QVERIFY(clock.elapsed() >= 700);
+    QTRY_COMPARE(server_->ClientHangUps(), 1);
 }
 
 QTEST_GUILESS_MAIN(WebRequestsTest)

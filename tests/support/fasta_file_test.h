@@ -19,7 +19,7 @@ protected:
         EXPECT_TRUE(set.ReadFasta(dir.Write("in.fas", bytes)));
         return set;
     }
-    static std::string Header(const SequenceSet& set, int i) { return set.Headers().at(std::size_t(i)).Text(); }
+    static std::string Header(const SequenceSet& set, int i) { return std::string(set.Headers().at(std::size_t(i)).Text()); }
     static std::string Residues(const SequenceSet& set, int i) {
         return std::string(set.Sequences().at(std::size_t(i)).GetText());
     }

@@ -1,6 +1,6 @@
-// Cutting a FASTA file into stretches that threads read side by side: each
-// stretch after the first starts at a line that begins with ">", so no record
-// that starts at such a line spans two stretches.
+// Where a large FASTA file can be cut into stretches that are read on several
+// threads at once: each cut starts a line that begins with ">", so no record
+// spans two stretches under any of the program's header rules.
 #pragma once
 
 #include <cstddef>
@@ -14,11 +14,11 @@ inline constexpr std::size_t kParallelReadSize = std::size_t(16) << 20;
 
 // Offsets that cut the file into stretches of about stretch bytes, each cut at
 // the start of a line that begins with ">" (right after a line feed). The
-// first offset is 0; a stretch ends where the next begins, the last at the end.
+// first is 0.
 std::vector<std::size_t> FindRecordCuts(const std::string& path, std::size_t size, std::size_t stretch);
 
-// The cuts for reading path, of size bytes, on every core: {0} alone for a
-// file smaller than kParallelReadSize or a machine with one core.
+// The cuts for reading a file of size bytes on the batch threads: {0} alone
+// for a small file or a single core.
 std::vector<std::size_t> ParallelReadCuts(const std::string& path, std::size_t size);
 
 }  // namespace tulvarine

@@ -1,4 +1,4 @@
-#include "model/record_cuts.h"
+#include "model/fasta_cuts.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,0 +1,226 @@
+#include "platform/command_runner.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/ioctl.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <set>
+#include <thread>
+
+extern char** environ;
+
+namespace tulvarine::platform {
+
+namespace {
+
+// Children started and not yet reaped. Each leads a process group of its own.
+struct Registry {
+    std::mutex mutex;
+    std::condition_variable emptied;
+    std::set<pid_t> children;  // guarded by mutex
+    bool closed = false;       // guarded by mutex: the program is ending
+};
+
+Registry& Children() {
+    static auto* registry = new Registry;  // never freed: reapers may outlive main
+    return *registry;
+}
+
+class Fd {
+public:
+    explicit Fd(int fd = -1) : fd_(fd) {}
+    ~Fd() { Reset(); }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    void Reset() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    int fd_;
+};
+
+// The inherited environment with each "NAME=value" of overrides put in place.
+std::vector<std::string> ChildEnvironment(const std::vector<std::string>& overrides) {
+    std::vector<std::string> entries;
+    for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
+        const std::string_view text(*entry);
+        const std::string_view name = text.substr(0, text.find('=') + 1);  // "NAME="
+        const bool replaced = std::any_of(overrides.begin(), overrides.end(), [&](const std::string& o) {
+            return !name.empty() && name.back() == '=' && std::string_view(o).starts_with(name);
+        });
+        if (!replaced) entries.emplace_back(text);
+    }
+    entries.insert(entries.end(), overrides.begin(), overrides.end());
+    return entries;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+    std::vector<char*> pointers;
+    pointers.reserve(texts.size() + 1);
+    for (std::string& text : texts) pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+// Starts the child with its output going to pipeWriteEnd; false when it cannot start.
+bool Spawn(const Command& command, int pipeWriteEnd, pid_t& pid) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    if (command.outputFile.empty())
+        posix_spawn_file_actions_adddup2(&actions, pipeWriteEnd, 1);
+    else  // opened before the change of folder, so a relative name means the caller's folder
+        posix_spawn_file_actions_addopen(&actions, 1, command.outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0666);
+    posix_spawn_file_actions_adddup2(&actions, pipeWriteEnd, 2);
+    if (!command.workingFolder.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, command.workingFolder.c_str());
+
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    // A group of its own, so the exit routine can end the child with all it started;
+    // default signal handling and no blocked signal, whatever the calling thread has.
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    sigset_t signals;
+    sigemptyset(&signals);
+    posix_spawnattr_setsigmask(&attributes, &signals);
+    sigfillset(&signals);
+    posix_spawnattr_setsigdefault(&attributes, &signals);
+
+    std::vector<std::string> argumentTexts;
+    argumentTexts.reserve(command.arguments.size() + 1);
+    argumentTexts.push_back(command.program);
+    argumentTexts.insert(argumentTexts.end(), command.arguments.begin(), command.arguments.end());
+    std::vector<std::string> environmentTexts = ChildEnvironment(command.environment);
+    const std::vector<char*> argv = Pointers(argumentTexts);
+    const std::vector<char*> envp = Pointers(environmentTexts);
+
+    const int result = posix_spawnp(&pid, command.program.c_str(), &actions, &attributes, argv.data(), envp.data());
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    return result == 0;
+}
+
+// Waits for the child to end and reaps it; its exit code, or -1 after a signal.
+// It leaves the registry before it is reaped, so the exit routine never signals
+// a process id that may already belong to someone else.
+int Reap(pid_t pid) {
+    siginfo_t info{};
+    while (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
+    }
+    Registry& registry = Children();
+    {
+        std::lock_guard lock(registry.mutex);
+        registry.children.erase(pid);
+        if (registry.children.empty()) registry.emptied.notify_all();
+    }
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+constexpr std::size_t kReadSize = 64 * 1024;
+
+}  // namespace
+
+std::string RunCommandCaptureOutput(const Command& command, const OutputHandler& handler, int* exitStatus) {
+    if (exitStatus != nullptr) *exitStatus = -1;
+    if (command.program.empty()) return {};
+
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0) return {};  // close-on-exec: no other child inherits this pipe
+    Fd readEnd(ends[0]);
+    Fd writeEnd(ends[1]);
+    pid_t pid = 0;
+    Registry& registry = Children();
+    {
+        // Started and registered in one step, so the exit routine cannot miss it.
+        std::lock_guard lock(registry.mutex);
+        if (registry.closed || !Spawn(command, writeEnd.Get(), pid)) return {};
+        registry.children.insert(pid);
+    }
+    writeEnd.Reset();  // now the pipe breaks when the child and its descendants have ended
+    ::fcntl(readEnd.Get(), F_SETFL, O_NONBLOCK);
+    // Readable once the child has ended (glibc 2.36 declares pidfd_open without C linkage).
+    const Fd ended(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)));
+
+    std::string output;
+    std::string buffer(kReadSize, '\0');
+    bool pipeOpen = true;
+    bool stopped = false;  // by the handler
+    // Reads up to limit bytes of what is waiting now.
+    const auto readWaiting = [&](std::size_t limit) {
+        while (limit > 0 && !stopped) {
+            const ssize_t count = ::read(readEnd.Get(), buffer.data(), std::min(limit, buffer.size()));
+            if (count < 0 && errno == EINTR) continue;
+            if (count == 0) pipeOpen = false;
+            if (count <= 0) return;
+            limit -= static_cast<std::size_t>(count);
+            const std::string_view piece(buffer.data(), static_cast<std::size_t>(count));
+            if (handler && handler(piece))
+                stopped = true;
+            else
+                output.append(piece);
+        }
+    };
+
+    while (pipeOpen && !stopped) {
+        pollfd waits[2] = {{readEnd.Get(), POLLIN, 0}, {ended.Get(), POLLIN, 0}};
+        if (::poll(waits, ended.Valid() ? 2 : 1, -1) < 0) {
+            if (errno == EINTR) continue;
+            break;
+        }
+        if (waits[0].revents != 0) readWaiting(SIZE_MAX);
+        if (ended.Valid() && (waits[1].revents & POLLIN) != 0) {
+            // The child is gone: what it wrote is in the pipe now. Descendants that
+            // still hold the pipe are not waited for.
+            int waiting = 0;
+            if (pipeOpen && ::ioctl(readEnd.Get(), FIONREAD, &waiting) == 0 && waiting > 0)
+                readWaiting(static_cast<std::size_t>(waiting));
+            break;
+        }
+    }
+
+    if (stopped) {
+        readEnd.Reset();
+        std::thread([pid] { Reap(pid); }).detach();
+        return output;
+    }
+    const int status = Reap(pid);
+    if (exitStatus != nullptr) *exitStatus = status;
+    return output;
+}
+
+void EndRunningCommands() {
+    Registry& registry = Children();
+    std::unique_lock lock(registry.mutex);
+    registry.closed = true;
+    for (const pid_t group : registry.children) ::killpg(group, SIGTERM);
+    registry.emptied.wait_for(lock, std::chrono::seconds(1), [&] { return registry.children.empty(); });
+    for (const pid_t group : registry.children) ::killpg(group, SIGKILL);
+}
+
+void AcceptCommands() {
+    Registry& registry = Children();
+    std::lock_guard lock(registry.mutex);
+    registry.closed = false;
+}
+
+}  // namespace tulvarine::platform

@@ -1,0 +1,54 @@
+// Running an outside program (an aligner, the format converter) and capturing
+// what it writes. No Qt: the runner serves plain worker threads that have no
+// event loop.
+//
+// The program is started directly with an argument list, never through a
+// shell: no file or folder name is ever read as shell code, and none needs
+// quoting.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tulvarine::platform {
+
+// One start of a program.
+struct Command {
+    std::string program;                   // a path, or a bare name looked up on PATH
+    std::vector<std::string> arguments;    // after the program name, each passed whole
+    std::string outputFile;                // when set, receives standard output (created or emptied)
+    std::string workingFolder;             // the child's current folder; empty keeps the caller's
+    std::vector<std::string> environment;  // "NAME=value" entries set for the child over the inherited ones
+};
+
+// Sees each piece of captured output in arrival order. Returning true ends the
+// reading: that piece is not kept, and the child is not stopped (it goes on
+// with a closed pipe and is reaped in the background).
+using OutputHandler = std::function<bool(std::string_view piece)>;
+
+// Starts command in a process group of its own, standard input from /dev/null,
+// standard output and error into one pipe (standard error only, when
+// outputFile is set), and blocks until the child has ended, without using the
+// processor while it waits. Descendants that outlive the child are not waited
+// for.
+//
+// Returns every captured byte in arrival order, NUL bytes included; the empty
+// text at once when program is empty or the child cannot start.
+// exitStatus (when given) receives the child's exit code, or -1 when it was not
+// started, was ended by a signal, or was left running by the handler.
+//
+// Blocks: call it from worker threads only. Any number of calls may run at once.
+std::string RunCommandCaptureOutput(const Command& command, const OutputHandler& handler = {},
+                                    int* exitStatus = nullptr);
+
+// The exit routine's part: ends every child still running together with its
+// whole process group (SIGTERM, then SIGKILL for those still there after a
+// second) and refuses new starts from then on. Any thread; safe to call twice.
+void EndRunningCommands();
+// Accepts starts again after EndRunningCommands: the start-up routine calls it
+// (tests start and end the program's globals many times in one process).
+void AcceptCommands();
+
+}  // namespace tulvarine::platform

@@ -1,0 +1,197 @@
+#include "tools/aligners.h"
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "model/output_file.h"
+#include "model/paths.h"
+#include "model/text.h"
+#include "platform/command_runner.h"
+
+namespace tulvarine {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsExecutableFile(const std::string& path) {
+    std::error_code error;
+    return fs::is_regular_file(path, error) && ::access(path.c_str(), X_OK) == 0;
+}
+
+// Tools run in the program folder, so a relative path is made whole against
+// the current folder, where it was listed.
+std::string Absolute(const std::string& path) {
+    std::error_code error;
+    const fs::path whole = fs::absolute(path, error);
+    return error ? path : whole.string();
+}
+
+// Bytes a shell reads as themselves: PRANK hands the paths of its temporary
+// files to MAFFT through a shell, so those paths may hold nothing else.
+bool ShellInert(std::string_view path) {
+    return std::all_of(path.begin(), path.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/' ||
+               c == '.' || c == '_' || c == '-' || c == '+';
+    });
+}
+
+// A private folder for one run under the system's temporary folder: the tool
+// reads its input through a link there, writes its result there and keeps its
+// own temporary files there (TMPDIR). So a tool sees only inert paths, PRANK
+// finds a writable temporary folder, and the empty folders it leaves behind go
+// with the scratch folder.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::error_code error;
+        std::string base = fs::temp_directory_path(error).string();
+        if (error || !ShellInert(base)) base = "/tmp";
+        std::string pattern = JoinPath(base, "tulvarine-XXXXXX");
+        if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        if (!path_.empty()) fs::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    bool Made() const { return !path_.empty(); }
+    std::string Path(std::string_view name) const { return JoinPath(path_, name); }
+    std::string TmpDirEntry() const { return "TMPDIR=" + path_; }
+    // A link named name to the file at target; empty when it cannot be made.
+    std::string Link(std::string_view name, const std::string& target) const {
+        std::error_code error;
+        const std::string link = Path(name);
+        fs::create_symlink(Absolute(target), link, error);
+        return error ? std::string() : link;
+    }
+
+private:
+    std::string path_;
+};
+
+// Copies the tool's result to destination through the one writer: it appears
+// there whole or not at all, and never in place of the input.
+bool PlaceResult(const std::string& result, const std::string& destination, const std::string& input) {
+    const int fd = ::open(result.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    OutputFile out;
+    bool ok = out.Open(destination, {input});
+    std::string block(std::size_t(1) << 20, '\0');
+    while (ok) {
+        const ssize_t count = ::read(fd, block.data(), block.size());
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) ok = false;
+        if (count <= 0) break;
+        out.Write(std::string_view(block.data(), static_cast<std::size_t>(count)));
+    }
+    ::close(fd);
+    return ok && out.Close();
+}
+
+// Runs command and places its result when the tool ended well and the result
+// is not empty.
+bool RunAndPlace(const platform::Command& command, const std::string& result, const std::string& destination,
+                 const std::string& input) {
+    int status = -1;
+    platform::RunCommandCaptureOutput(command, {}, &status);
+    std::error_code error;
+    const auto size = fs::file_size(result, error);
+    return status == 0 && !error && size > 0 && PlaceResult(result, destination, input);
+}
+
+std::string_view PrankMode(Aligner aligner) {
+    switch (aligner) {
+    case Aligner::kPrankProtein: return "-protein";
+    case Aligner::kPrankCodon: return "-codon";
+    default: return "-DNA";
+    }
+}
+
+}  // namespace
+
+std::string_view ToolFileName(Aligner aligner) {
+    switch (aligner) {
+    case Aligner::kMuscle: return kMuscleTool;
+    case Aligner::kMafft: return kMafftTool;
+    default: return kPrankTool;
+    }
+}
+
+std::string_view FormatName(AlignmentFormat format) {
+    switch (format) {
+    case AlignmentFormat::kPhylipi: return "phylipi";
+    case AlignmentFormat::kPhylips: return "phylips";
+    case AlignmentFormat::kPaml: return "paml";
+    case AlignmentFormat::kNexus: return "nexus";
+    }
+    return {};
+}
+
+std::string FindTool(const std::string& programFolder, std::string_view name) {
+    const std::string beside = JoinPath(JoinPath(programFolder, "tools"), name);
+    if (IsExecutableFile(beside)) return beside;
+    const char* path = std::getenv("PATH");
+    for (const std::string& folder : SplitText(path != nullptr ? path : "", ":")) {
+        if (folder.empty()) continue;  // never the current folder
+        const std::string candidate = JoinPath(folder, name);
+        if (IsExecutableFile(candidate)) return candidate;
+    }
+    return {};
+}
+
+std::string AlignedFilePath(Aligner aligner, const std::string& output) {
+    return ToolFileName(aligner) == kPrankTool ? output + ".best.fas" : output;
+}
+
+std::string ConvertedFilePath(const std::string& output, AlignmentFormat format) {
+    return output + (format == AlignmentFormat::kNexus ? ".nex" : ".phy");
+}
+
+bool AlignFile(Aligner aligner, const std::string& tool, const std::string& input, const std::string& output,
+               const std::string& workingFolder) {
+    const ScratchFolder scratch;
+    const std::string in = scratch.Made() ? scratch.Link("input.fas", input) : std::string();
+    if (tool.empty() || in.empty()) return false;
+    const std::string aligned = scratch.Path("aligned");
+    platform::Command command{tool, {}, {}, workingFolder, {scratch.TmpDirEntry()}};
+    switch (aligner) {
+    case Aligner::kMuscle:
+        command.arguments = {"-align", in, "-output", aligned};
+        break;
+    case Aligner::kMafft:
+        command.arguments = {"--auto", in};
+        command.outputFile = aligned;
+        break;
+    default:
+        command.arguments = {"-d=" + in, "-o=" + aligned, "-F", std::string(PrankMode(aligner))};
+        break;
+    }
+    return RunAndPlace(command, AlignedFilePath(aligner, aligned), AlignedFilePath(aligner, output), input);
+}
+
+bool ConvertFile(AlignmentFormat format, const std::string& tool, const std::string& input,
+                 const std::string& output, const std::string& workingFolder) {
+    const ScratchFolder scratch;
+    const std::string in = scratch.Made() ? scratch.Link("input.fas", input) : std::string();
+    if (tool.empty() || in.empty()) return false;
+    const std::string converted = scratch.Path("converted");
+    const platform::Command command{
+        tool,
+        {"-convert", "-d=" + in, "-o=" + converted, "-f=" + std::string(FormatName(format))},
+        {},
+        workingFolder,
+        {scratch.TmpDirEntry()}};
+    return RunAndPlace(command, ConvertedFilePath(converted, format), ConvertedFilePath(output, format), input);
+}
+
+}  // namespace tulvarine
