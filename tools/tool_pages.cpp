@@ -1,3 +1,4 @@
+#include "tools/cmp2align.h"
 #include "tools/cmp2seq.h"
 #include "tools/fas_filter.h"
 #include "tools/get_orf.h"
@@ -11,6 +12,7 @@ namespace tulvarine {
 std::vector<std::unique_ptr<ToolPage>> CreateToolPages(const ToolPageContext& context) {
     std::vector<std::unique_ptr<ToolPage>> pages;
     pages.push_back(std::make_unique<Cmp2SeqPage>(context));
+    pages.push_back(std::make_unique<Cmp2AlignPage>(context));
     pages.push_back(std::make_unique<SortIdPage>(context));
     pages.push_back(std::make_unique<TranslationPage>(context));
     pages.push_back(std::make_unique<GetOrfPage>(context));

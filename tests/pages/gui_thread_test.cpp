@@ -1,10 +1,14 @@
 // Worker calls to the GUI thread around the application's lifetime: a call
-// still waiting when the application ends is released, never left hanging.
+// still waiting when the application ends is released, never left hanging;
+// a stream of calls leaves the event loop its turns.
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTest>
+#include <QTimer>
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -19,6 +23,7 @@ private slots:
     void callsBeforeTheApplicationRunNothing();
     void callsDuringTheApplicationRunOnItsThread();
     void aWaitingCallIsReleasedWhenTheApplicationEnds();
+    void callsQueuedByRunningCallsWaitForTheNextTurn();
 };
 
 void GuiThreadTest::callsBeforeTheApplicationRunNothing() {
@@ -66,6 +71,29 @@ void GuiThreadTest::aWaitingCallIsReleasedWhenTheApplicationEnds() {
     QCOMPARE(result.load(), 0);
     QVERIFY(!ran);
     QVERIFY(!CallOnGuiThread([&] { ran = true; }));  // and later calls return at once
+}
+
+void GuiThreadTest::callsQueuedByRunningCallsWaitForTheNextTurn() {
+    int argc = 1;
+    char name[] = "gui_thread_test";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    QElapsedTimer clock;
+    clock.start();
+    int ticks = 0, chained = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ticks += clock.elapsed() < 190; });  // while the chain runs
+    timer.start(2);
+    // A call that queues the next one, as a worker streaming a file into a box does.
+    std::function<void()> again = [&] {
+        ++chained;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (clock.elapsed() < 200) PostToGuiThread(again);
+    };
+    std::thread([&] { PostToGuiThread(again); }).join();
+    while (clock.elapsed() < 300) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QVERIFY(chained > 20);
+    QVERIFY2(ticks > 10, "the timer never ran between the chained calls");
 }
 
 QTEST_APPLESS_MAIN(GuiThreadTest)

@@ -129,7 +129,8 @@ const std::vector<Control> kControls = {
     {.name = "按钮_Comp_align_run", .page = kCmp2Align, .kind = "QPushButton", .text = "==>Run"},
     {.name = "标签_Comp_RC3", .page = kCmp2Align, .kind = "QLabel", .text = "Identity Score Estimated: 0"},
     {.name = "按钮_Comp_align_Save", .page = kCmp2Align, .kind = "QPushButton", .text = "SaveAlign"},
-    {.name = "编辑框_Comp_out1", .page = kCmp2Align, .kind = "QPlainTextEdit", .text = "Different columns between the 2 alignments:\n"},
+    // Its report is written out only for the lines shown: up to 10 000s of lines of 1 000s of numbers.
+    {.name = "编辑框_Comp_out1", .page = kCmp2Align, .kind = "QListView"},
 
     // Sort-ID: the six marked controls stand in the group box, placed relative to it
     {.name = "分组框_Sort_Setting", .page = kSortId, .kind = "QGroupBox", .text = "Input Fasta File (< 2Gb):", .place = {2, 40, 892, 85}},
