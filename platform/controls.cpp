@@ -7,7 +7,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QProgressBar>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QTabWidget>
@@ -132,14 +131,6 @@ void FocusControl(QWidget* control) {
     QPointer<QWidget> guard(control);
     CallOnGuiThread([&] {
         if (guard) guard->setFocus();
-    });
-}
-
-void PostProgressBar(QProgressBar* bar, int position, int maximum) {
-    PostToGuiThread([guard = QPointer<QProgressBar>(bar), position, maximum] {
-        if (!guard) return;
-        guard->setRange(0, maximum);
-        guard->setValue(position);
     });
 }
 

@@ -14,7 +14,6 @@
 
 class QAbstractButton;
 class QListWidget;
-class QProgressBar;
 class QTabWidget;
 class QWidget;
 
@@ -38,10 +37,8 @@ void ReplaceListItems(QListWidget* list, const TextArray& texts);
 void SetControlVisible(QWidget* control, bool visible);
 void FocusControl(QWidget* control);
 
-// Progress shown while a worker goes on: these return at once, and the change
-// is made when the GUI thread gets to it, in the order of the calls.
-// Sets the range 0..maximum of bar and its position.
-void PostProgressBar(QProgressBar* bar, int position, int maximum);
+// Progress shown while a worker goes on: returns at once, and the change is
+// made when the GUI thread gets to it, in the order of the calls.
 // Makes row the current item of list when that item still shows text, without
 // the list's selection signals.
 void PostListCurrentRow(QListWidget* list, int row, std::string_view text);

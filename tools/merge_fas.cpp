@@ -16,6 +16,7 @@
 #include "model/numbers.h"
 #include "model/paths.h"
 #include "platform/controls.h"
+#include "platform/progress_bar.h"
 #include "platform/gui_thread.h"
 #include "platform/shared_state.h"
 #include "platform/worker.h"
@@ -30,29 +31,25 @@ constexpr char kFolderTitle[] = "Choose your folder containing fasta files:";
 constexpr char kFastaFilter[] = "Fasta File (*.fa*)|*.fa*";
 
 // The batch merge's report: the progress label and bar, the file list. The
-// bar and the list's current file are posted to the GUI thread, at most one
-// change of each per interval, so the merge never waits for the window and the
-// window is never flooded.
+// bar (coalesced by ControlProgressBar) and the list's current file (at most
+// one change per interval) are posted to the GUI thread, so the merge never
+// waits for the window and the window is never flooded.
 class BatchReport : public BatchMergeReport {
 public:
-    explicit BatchReport(Ui::MainWindow& ui) : ui_(ui), page_(ui.标签_Merge_process) {}
+    explicit BatchReport(Ui::MainWindow& ui) : ui_(ui), page_(ui.标签_Merge_process), bar_(ui.进度条merge) {}
 
     void Status(const std::string& text) override { page_.Status(text); }
     void SetText(const std::string& text) override { page_.SetText(text); }
     void ShowProgressBar(int maximum) override {
         ShowPendingFile();
-        maximum_ = maximum;
-        platform::PostProgressBar(ui_.进度条merge, 0, maximum);
+        bar_.SetMaximum(maximum);
+        bar_.SetPosition(0);
         platform::SetControlVisible(ui_.进度条merge, true);
     }
-    void SetProgressPosition(int position) override {
-        const Clock::time_point now = Clock::now();
-        if (now - barShown_ < kInterval && position != maximum_) return;
-        barShown_ = now;
-        platform::PostProgressBar(ui_.进度条merge, position, maximum_);
-    }
+    void SetProgressPosition(int position) override { bar_.SetPosition(position); }
     void HideProgressBar() override {
         ShowPendingFile();
+        bar_.Flush();
         platform::SetControlVisible(ui_.进度条merge, false);
     }
     void FileStarted(std::size_t index, const std::string& name) override {
@@ -75,8 +72,8 @@ private:
 
     Ui::MainWindow& ui_;
     PageReport page_;
-    int maximum_ = 0;
-    Clock::time_point barShown_{}, fileShown_{};
+    platform::ControlProgressBar bar_;
+    Clock::time_point fileShown_{};
     std::optional<std::pair<int, std::string>> pendingFile_;
 };
 
