@@ -16,8 +16,8 @@
 
 #include "model/file_bytes.h"
 #include "model/numbers.h"
-#include "platform/progress_bar.h"
 #include "platform/controls.h"
+#include "platform/progress_bar.h"
 #include "platform/radio_groups.h"
 #include "platform/status_bar.h"
 #include "platform/worker.h"
@@ -36,19 +36,26 @@ constexpr char kFastaFilter[] = "Fasta File (*.fa*)|*.fa*";
 constexpr char kAnyFileFilter[] = "All Files|*.*";
 constexpr int kFigures = 5;
 
-// The statistics' report: the report box, the bad-sequence note and the bar.
+// The statistics' report: the report box, the bad-sequence note and the bar
+// of the figures done (coalesced).
 class StatisticsPageReport : public StatisticsReport {
 public:
-    explicit StatisticsPageReport(Ui::MainWindow& ui) : ui_(ui), page_(nullptr) {}
+    explicit StatisticsPageReport(Ui::MainWindow& ui) : ui_(ui), page_(nullptr), bar_(ui.进度条2) {}
     void Status(const std::string& text) override { page_.Status(text); }
     void SetText(const std::string&) override {}
     void ShowStatistics(const std::string& text) override { platform::SetControlText(ui_.编辑框_flt_statis, text); }
     void ShowBadSequenceNote(bool shown) override { platform::SetControlVisible(ui_.标签_bad_seq, shown); }
-    void FiguresDone(int count) override { platform::PostProgressBar(ui_.进度条2, count, kFigures); }
+    // The range is set with the first figure, so that a file that cannot be
+    // read leaves the bar as it was, like the report box.
+    void FiguresDone(int count) override {
+        if (count == 0) bar_.SetMaximum(kFigures);
+        bar_.SetPosition(count);
+    }
 
 private:
     Ui::MainWindow& ui_;
     PageReport page_;
+    platform::ControlProgressBar bar_;
 };
 
 // The gap filter's report: its label and its progress bar, both coalesced.

@@ -198,6 +198,7 @@ void FasFilterTest::statisticsReportAndBadSequenceNote() {
                      "Total block length:              40\nMean identity score:             1\n"
                      "Potentially bad sequences:       bad one"));
     QVERIFY(!Ui().标签_bad_seq->isHidden());
+    QCOMPARE(Ui().进度条2->maximum(), 5);
     QCOMPARE(Ui().进度条2->value(), 5);
     QCOMPARE(Status(), std::string("Info:        Calculation complete!"));
     page_->SaveScreenshot("fas_filter_statistics");
