@@ -8,10 +8,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -60,11 +58,7 @@ private slots:
 
 private:
     Ui::MainWindow& Ui() { return page_->Ui(); }
-    std::string Write(const std::string& name, const std::string& bytes) {
-        const std::string path = files_->path().toStdString() + "/" + name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
+    std::string Write(const std::string& name, const std::string& bytes) { return page_->WriteFile(name, bytes); }
     void Click(QPushButton* run) {
         run->click();
         QVERIFY(PageWindow::WaitForWorkers());
@@ -72,18 +66,15 @@ private:
     }
 
     std::unique_ptr<PageWindow> page_;
-    std::unique_ptr<QTemporaryDir> files_;
 };
 
 void FasFilterTest::init() {
     page_ = std::make_unique<PageWindow>();
-    files_ = std::make_unique<QTemporaryDir>();
     Ui().高级选择夹1->setCurrentWidget(Ui().page_fas_filter);
 }
 
 void FasFilterTest::cleanup() {
     page_.reset();
-    files_.reset();
 }
 
 void FasFilterTest::scanFillsTheInputTheCodonBoxesAndTheIds() {
