@@ -1,8 +1,8 @@
 // Shows the latest of many frequent values set from a worker thread: the
 // value is handed over as a call that shows it, each call replaces the one
 // still pending, at most one call per interval runs on the GUI thread, and the
-// last call set always runs. UGENE's "update when changed, at most every so
-// often", without its shared flags.
+// last call set always runs: updated when changed, at most every so often,
+// with no flag shared between the threads.
 #pragma once
 
 #include <chrono>

@@ -144,16 +144,6 @@ std::string ComparisonResult::ConservedColumnsText() const {
     return text;
 }
 
-CellColour ResidueColour(char residue) {
-    switch (residue) {
-    case 'A': return {0, 255, 0};
-    case 'T': return {255, 0, 0};
-    case 'G': return {144, 0, 255};
-    case 'C': return {0, 0, 255};
-    default: return {255, 255, 0};
-    }
-}
-
 bool CompareAlignments(const AlignmentComparisonSettings& settings, AlignmentComparisonReport& report) {
     if (NamesNothing(settings.firstPath) || NamesNothing(settings.secondPath)) return false;
     std::vector<AlignmentRecord> first, second;

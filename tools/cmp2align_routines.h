@@ -68,13 +68,6 @@ private:
     std::size_t longestLine_ = 0;
 };
 
-// The background of a grid cell by its residue (as GridResidue gives it).
-struct CellColour {
-    int red, green, blue;
-    bool operator==(const CellColour&) const = default;
-};
-CellColour ResidueColour(char residue);
-
 // A page's report of the comparison.
 class AlignmentComparisonReport : public RunReport {
 public:

@@ -12,6 +12,7 @@
 #include <climits>
 #include <cmath>
 
+#include "model/residue_colour.h"
 #include "platform/box_text.h"
 
 namespace tulvarine {

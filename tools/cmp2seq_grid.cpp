@@ -2,18 +2,15 @@
 
 #include <QColor>
 
+#include "model/residue_colour.h"
+
 namespace tulvarine {
 
 namespace {
 
 QColor BaseColour(char c) {
-    switch (c) {
-    case 'A': return {0, 255, 0};
-    case 'T': return {255, 0, 0};
-    case 'G': return {144, 0, 255};
-    case 'C': return {0, 0, 255};
-    default: return {255, 255, 0};
-    }
+    const CellColour colour = ResidueColour(c);
+    return {colour.red, colour.green, colour.blue};
 }
 
 // A cell holds one byte; a byte of a longer UTF-8 character cannot be shown alone.

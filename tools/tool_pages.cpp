@@ -1,6 +1,7 @@
 #include "tools/align_format.h"
 #include "tools/cmp2align.h"
 #include "tools/cmp2seq.h"
+#include "tools/fas_filter.h"
 #include "tools/get_orf.h"
 #include "tools/merge_fas.h"
 #include "tools/sort_id.h"
@@ -18,6 +19,7 @@ std::vector<std::unique_ptr<ToolPage>> CreateToolPages(const ToolPageContext& co
     pages.push_back(std::make_unique<GetOrfPage>(context));
     pages.push_back(std::make_unique<MergeFasPage>(context));
     pages.push_back(std::make_unique<AlignFormatPage>(context));
+    pages.push_back(std::make_unique<FasFilterPage>(context));
     return pages;
 }
 

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -60,6 +61,14 @@ public:
         return true;
     }
 
+    // Writes bytes to name in a temporary folder of the test's own files,
+    // removed with the window, and returns the full path (written or not).
+    std::string WriteFile(const std::string& name, const std::string& bytes) {
+        const std::string path = files_.path().toStdString() + "/" + name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
     // Saves a picture of the window under the screenshot folder of the build.
     void SaveScreenshot(const QString& name) {
         const QString folder = qEnvironmentVariable("TULVARINE_SCREENSHOTS");
@@ -69,7 +78,7 @@ public:
     }
 
 private:
-    QTemporaryDir programFolder_;
+    QTemporaryDir programFolder_, files_;
     std::unique_ptr<MainWindow> window_;
 };
 

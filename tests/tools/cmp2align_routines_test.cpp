@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/residue_colour.h"
 #include "support/recording_report.h"
 #include "support/temp_dir.h"
 #include "tools/cmp2align_routines.h"
