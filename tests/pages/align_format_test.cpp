@@ -106,7 +106,7 @@ private:
 
 void AlignFormatTest::initTestCase() {
     page_ = std::make_unique<testing::PageWindow>();
-    ui().高级选择夹1->setCurrentWidget(ui().page_align_format);
+    page_->ShowPage(ui().page_align_format);
 }
 
 void AlignFormatTest::init() {

@@ -10,7 +10,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <fstream>
@@ -51,18 +50,6 @@ std::string ReadBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// A temporary folder of input and output files.
-class Files {
-public:
-    std::string Path(const std::string& name) const { return folder_.path().toStdString() + "/" + name; }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
-        return Path(name);
-    }
-
-private:
-    QTemporaryDir folder_;
-};
 }  // namespace
 
 class Cmp2AlignTest : public QObject {
@@ -97,40 +84,37 @@ private:
     }
 
     std::unique_ptr<PageWindow> page_;
-    std::unique_ptr<Files> files_;
 };
 
 void Cmp2AlignTest::init() {
     page_ = std::make_unique<PageWindow>();
-    files_ = std::make_unique<Files>();
-    Ui().高级选择夹1->setCurrentWidget(Ui().page_cmp2align);
+    page_->ShowPage(Ui().page_cmp2align);
 }
 
 void Cmp2AlignTest::cleanup() {
     page_.reset();
-    files_.reset();
 }
 
 void Cmp2AlignTest::scanShowsEachFileInItsView() {
-    Scan(Ui().按钮_comp_align_1, files_->Write("1.fas", kFirst));
+    Scan(Ui().按钮_comp_align_1, page_->WriteFile("1.fas", kFirst));
     QCOMPARE(answers::LastRequest().kind, platform::DialogRequest::kOpen);
     QCOMPARE(answers::LastRequest().filter, std::string("Fasta File (*.fa*)|*.fa*"));
     QCOMPARE(answers::LastRequest().folder, page_->ProgramFolder());
-    QCOMPARE(Ui().编辑框_comp_align_file1->text(), Q(files_->Path("1.fas")));
-    Scan(Ui().按钮_comp_align_2, files_->Write("2.fas", kSecond));
+    QCOMPARE(Ui().编辑框_comp_align_file1->text(), Q(page_->FilePath("1.fas")));
+    Scan(Ui().按钮_comp_align_2, page_->WriteFile("2.fas", kSecond));
     QCOMPARE(Ui().编辑框1->toPlainText(), QString(kSecond).remove('\r'));
     QCOMPARE(Ui().编辑框2->toPlainText(), QString(kFirst));
 
-    Scan(Ui().按钮_comp_align_1, files_->Path("gone.fas"));
+    Scan(Ui().按钮_comp_align_1, page_->FilePath("gone.fas"));
     QCOMPARE(Ui().编辑框2->toPlainText(), QString());
-    QCOMPARE(Status(), "Error:        Cannot read " + files_->Path("gone.fas") + ": No such file or directory");
+    QCOMPARE(Status(), "Error:        Cannot read " + page_->FilePath("gone.fas") + ": No such file or directory");
 }
 
 void Cmp2AlignTest::runShowsTheReportTheProportionAndTheGrid() {
     QCOMPARE(ReportLine(0), QString("Different columns between the 2 alignments:"));
-    Scan(Ui().按钮_comp_align_1, files_->Write("1.fas", kFirst));
-    Scan(Ui().按钮_comp_align_2, files_->Write("2.fas", kSecond));
-    Run(files_->Path("1.fas"), files_->Path("2.fas"));
+    Scan(Ui().按钮_comp_align_1, page_->WriteFile("1.fas", kFirst));
+    Scan(Ui().按钮_comp_align_2, page_->WriteFile("2.fas", kSecond));
+    Run(page_->FilePath("1.fas"), page_->FilePath("2.fas"));
 
     QCOMPARE(Ui().标签_Comp_RC3->text(), QString("Proportion Conserved Columns: 76.9231%"));
     QCOMPARE(ReportLine(0), QString("==>There are 4 IDs shared between the 2 alignments:"));
@@ -164,23 +148,23 @@ void Cmp2AlignTest::runShowsTheReportTheProportionAndTheGrid() {
 }
 
 void Cmp2AlignTest::badInputStopsTheRunAndKeepsTheLastResult() {
-    const std::string first = files_->Write("1.fas", kFirst);
-    Run(first, files_->Write("2.fas", kSecond));
-    Run(first, files_->Write("bad.fas", ">only a header\n"));
+    const std::string first = page_->WriteFile("1.fas", kFirst);
+    Run(first, page_->WriteFile("2.fas", kSecond));
+    Run(first, page_->WriteFile("bad.fas", ">only a header\n"));
     QCOMPARE(Status(), std::string("Error:    No sequence in alignment file!"));
-    Run(files_->Path("missing.fas"), first);
+    Run(page_->FilePath("missing.fas"), first);
     QCOMPARE(Status(), std::string());
     QCOMPARE(Ui().标签_Comp_RC3->text(), QString("Proportion Conserved Columns: 76.9231%"));
     QCOMPARE(Ui().高级表格2->model()->columnCount(), 21);
 
-    Run(files_->Write("empty1.fas", ">a\n\n>b\n"), files_->Write("empty2.fas", ">b\n>a\n"));
+    Run(page_->WriteFile("empty1.fas", ">a\n\n>b\n"), page_->WriteFile("empty2.fas", ">b\n>a\n"));
     QCOMPARE(Ui().标签_Comp_RC3->text(), QString("Proportion Conserved Columns: NA"));
 }
 
 void Cmp2AlignTest::saveWritesTheConservedColumnsOrSaysItCannot() {
-    const std::string first = files_->Write("1.fas", kFirst);
-    Run(first, files_->Write("2.fas", kSecond));
-    const std::string saved = files_->Path("conserved.fas");
+    const std::string first = page_->WriteFile("1.fas", kFirst);
+    Run(first, page_->WriteFile("2.fas", kSecond));
+    const std::string saved = page_->FilePath("conserved.fas");
     answers::QueueFileName(saved);
     Ui().按钮_Comp_align_Save->click();
     QVERIFY(PageWindow::WaitForWorkers());
@@ -189,7 +173,7 @@ void Cmp2AlignTest::saveWritesTheConservedColumnsOrSaysItCannot() {
     QCOMPARE(ReadBytes(saved), std::string(kConserved));
     QCOMPARE(Status(), std::string("Info:    Save successful!"));
 
-    for (const std::string& path : {files_->Path("no folder/x.fas"), first}) {
+    for (const std::string& path : {page_->FilePath("no folder/x.fas"), first}) {
         answers::QueueFileName(path);
         Ui().按钮_Comp_align_Save->click();
         QVERIFY(PageWindow::WaitForWorkers());

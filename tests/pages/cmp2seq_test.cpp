@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolTip>
@@ -79,7 +78,7 @@ private:
     }
     // Shows the page and waits for the comparison that a switch starts.
     void ShowPage() {
-        Ui().高级选择夹1->setCurrentWidget(Ui().page_cmp2seq);
+        page_->ShowPage(Ui().page_cmp2seq);
         QVERIFY(PageWindow::WaitForWorkers());
         QTRY_VERIFY(Ui().按钮_Comp_Run->isEnabled());
     }
@@ -89,21 +88,18 @@ private:
     }
 
     std::unique_ptr<PageWindow> page_;
-    std::unique_ptr<QTemporaryDir> files_;
 };
 
 void Cmp2SeqTest::init() {
     page_ = std::make_unique<PageWindow>();
-    files_ = std::make_unique<QTemporaryDir>();
 }
 
 void Cmp2SeqTest::cleanup() {
     page_.reset();
-    files_.reset();
 }
 
 void Cmp2SeqTest::switchToThePageComparesTheBoxesInDnaMode() {
-    Ui().高级选择夹1->setCurrentWidget(Ui().page_cmp2seq);
+    page_->ShowPage(Ui().page_cmp2seq);
     QVERIFY(PageWindow::WaitForWorkers());
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Ui().按钮_Comp_Run));
     QCOMPARE(Grid()->columnCount(), 9);
@@ -143,7 +139,7 @@ void Cmp2SeqTest::codonModeMarksCountsAndSavesTheCodonTable() {
     QVERIFY(Ui().编辑框_Comp_out->toPlainText().endsWith("0.125"));
     page_->SaveScreenshot("cmp2seq_codon");
 
-    const std::string saved = files_->filePath("codons.txt").toStdString();
+    const std::string saved = page_->FilePath("codons.txt");
     platform::dialog_answers::QueueFileName(saved);
     Ui().按钮_Comp_Save->click();
     QCOMPARE(Bytes(saved), QByteArray("1\tATG\tATA\tN\r\n2\tAAA\tAAG\tS\r\n3\tAGA\tAGA\t-\r\n"));
@@ -155,7 +151,7 @@ void Cmp2SeqTest::codonModeMarksCountsAndSavesTheCodonTable() {
     QVERIFY(PageWindow::WaitForWorkers());
     QTRY_COMPARE(Marker(0), QString("@"));
     QVERIFY(Ui().按钮_Comp_Save->isEnabled());
-    const std::string unwritable = files_->filePath("codons.txt/inside.txt").toStdString();
+    const std::string unwritable = page_->FilePath("codons.txt/inside.txt");
     platform::dialog_answers::QueueFileName(unwritable);
     Ui().按钮_Comp_Save->click();
     QCOMPARE(Status(), std::string("Info:    Save failure!"));
@@ -164,9 +160,9 @@ void Cmp2SeqTest::codonModeMarksCountsAndSavesTheCodonTable() {
     // In DNA mode the list is off and "Save2TxT" writes nothing.
     Ui().单选框_Comp_DNA->click();
     QVERIFY(!Ui().组合框1->isEnabled());
-    platform::dialog_answers::QueueFileName(files_->filePath("dna.txt").toStdString());
+    platform::dialog_answers::QueueFileName(page_->FilePath("dna.txt"));
     Ui().按钮_Comp_Save->click();
-    QVERIFY(!QFile::exists(files_->filePath("dna.txt")));
+    QVERIFY(!QFile::exists(QString::fromStdString(page_->FilePath("dna.txt"))));
 }
 
 void Cmp2SeqTest::codonLengthErrorLeavesMarksAndAnEmptyReport() {
@@ -223,7 +219,7 @@ void Cmp2SeqTest::alignAndCompareThroughMuscle() {
 }
 
 void Cmp2SeqTest::droppedFileFillsTheBox() {
-    const std::string path = files_->filePath("pair.fa").toStdString();
+    const std::string path = page_->FilePath("pair.fa");
     std::ofstream(path) << ">first\nACGT\nTTGA\n>second\nGGGG\n";
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
@@ -240,7 +236,7 @@ void Cmp2SeqTest::droppedFileFillsTheBox() {
     dropOnto();
     QTRY_COMPARE(Ui().超级编辑框2->toPlainText(), QString("ACGT\nTTGA"));
 
-    data.setUrls({QUrl::fromLocalFile(files_->filePath("none.fa"))});
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(page_->FilePath("none.fa")))});
     dropOnto();
     QTRY_VERIFY(Status().starts_with("Error:        Cannot open "));
     QCOMPARE(Ui().超级编辑框2->toPlainText(), QString("ACGT\nTTGA"));

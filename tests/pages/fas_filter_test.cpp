@@ -70,7 +70,7 @@ private:
 
 void FasFilterTest::init() {
     page_ = std::make_unique<PageWindow>();
-    Ui().高级选择夹1->setCurrentWidget(Ui().page_fas_filter);
+    page_->ShowPage(Ui().page_fas_filter);
 }
 
 void FasFilterTest::cleanup() {

@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <fstream>
@@ -86,12 +85,8 @@ private slots:
 
 private:
     Ui::MainWindow& Ui() { return page_->Ui(); }
-    std::string Write(const std::string& name, const std::string& bytes) {
-        const std::string path = Path(name);
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    std::string Path(const std::string& name) const { return files_->path().toStdString() + "/" + name; }
+    std::string Write(const std::string& name, const std::string& bytes) { return page_->WriteFile(name, bytes); }
+    std::string Path(const std::string& name) const { return page_->FilePath(name); }
     // Puts path in the cDNA box, sets the cut-off, runs the file search and waits for it.
     void RunFile(const std::string& path, const QString& cutoff) {
         Ui().编辑框_getorf_folder_1->setText(QString::fromStdString(path));
@@ -107,18 +102,15 @@ private:
     }
 
     std::unique_ptr<PageWindow> page_;
-    std::unique_ptr<QTemporaryDir> files_;
 };
 
 void GetOrfTest::init() {
     page_ = std::make_unique<PageWindow>();
-    files_ = std::make_unique<QTemporaryDir>();
-    Ui().高级选择夹1->setCurrentWidget(Ui().page_get_orf);
+    page_->ShowPage(Ui().page_get_orf);
 }
 
 void GetOrfTest::cleanup() {
     page_.reset();
-    files_.reset();
 }
 
 void GetOrfTest::pastedLongestOrfIsWrappedShownAndSaved() {
@@ -194,7 +186,7 @@ void GetOrfTest::saveCancelledOrFailedKeepsTheBox() {
     platform::dialog_answers::QueueCancel();
     Ui().按钮_getorf_save->click();
     QCOMPARE(Status(), std::string());
-    QCOMPARE(QDir(files_->path()).entryList(QDir::Files).size(), 0);
+    QCOMPARE(QDir(QString::fromStdString(page_->FilesFolder())).entryList(QDir::Files).size(), 0);
     // No page had set a filter on the shared dialog yet.
     QCOMPARE(platform::dialog_answers::LastRequest().filter, std::string("Fasta File (*.fa*)|*.fa*|All Files (*.*)|*.*"));
 
@@ -371,11 +363,11 @@ void GetOrfTest::scanButtonsFillTheirBoxes() {
 void GetOrfTest::missingAndUnwritableFilesGiveErrors() {
     // An empty box writes nothing, not even in the current folder.
     const QString previous = QDir::currentPath();
-    QDir::setCurrent(files_->path());
+    QDir::setCurrent(QString::fromStdString(page_->FilesFolder()));
     RunFile("", "90");
     QDir::setCurrent(previous);
     QCOMPARE(Status(), std::string("Error:        No cDNA fasta file selected!"));
-    QCOMPARE(QDir(files_->path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+    QCOMPARE(QDir(QString::fromStdString(page_->FilesFolder())).entryList(QDir::Files | QDir::Hidden).size(), 0);
 
     const std::string missing = Path("missing.fa");
     RunFile(missing, "90");

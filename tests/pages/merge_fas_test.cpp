@@ -8,7 +8,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <filesystem>
@@ -58,30 +57,23 @@ private slots:
 
 private:
     Ui::MainWindow& Ui() { return page_->Ui(); }
-    std::string Path(const std::string& name) const { return files_->path().toStdString() + "/" + name; }
-    std::string Write(const std::string& name, const std::string& bytes) {
-        const std::string path = Path(name);
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
+    std::string Path(const std::string& name) const { return page_->FilePath(name); }
+    std::string Write(const std::string& name, const std::string& bytes) { return page_->WriteFile(name, bytes); }
     void Click(QPushButton* button) {
         button->click();
         QVERIFY(PageWindow::WaitForWorkers());
     }
 
     std::unique_ptr<PageWindow> page_;
-    std::unique_ptr<QTemporaryDir> files_;
 };
 
 void MergeFasTest::init() {
     page_ = std::make_unique<PageWindow>();
-    files_ = std::make_unique<QTemporaryDir>();
-    Ui().高级选择夹1->setCurrentWidget(Ui().page_merge_fas);
+    page_->ShowPage(Ui().page_merge_fas);
 }
 
 void MergeFasTest::cleanup() {
     page_.reset();
-    files_.reset();
 }
 
 void MergeFasTest::batchModeListsTheFolderAndMergesIt() {

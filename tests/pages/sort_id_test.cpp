@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <filesystem>
@@ -57,11 +56,7 @@ private slots:
 
 private:
     Ui::MainWindow& Ui() { return page_->Ui(); }
-    std::string Write(const std::string& name, const std::string& bytes) {
-        const std::string path = files_->path().toStdString() + "/" + name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
+    std::string Write(const std::string& name, const std::string& bytes) { return page_->WriteFile(name, bytes); }
     void ChooseFile(const std::string& path) {
         Ui().编辑框_Sort_File_Name->setText(QString::fromStdString(path));
         QVERIFY(PageWindow::WaitForWorkers());
@@ -72,18 +67,15 @@ private:
     }
 
     std::unique_ptr<PageWindow> page_;
-    std::unique_ptr<QTemporaryDir> files_;
 };
 
 void SortIdTest::init() {
     page_ = std::make_unique<PageWindow>();
-    files_ = std::make_unique<QTemporaryDir>();
-    Ui().高级选择夹1->setCurrentWidget(Ui().page_sort_id);
+    page_->ShowPage(Ui().page_sort_id);
 }
 
 void SortIdTest::cleanup() {
     page_.reset();
-    files_.reset();
 }
 
 void SortIdTest::previewFollowsTheFileBoxAndOnlyTheNewestWrites() {

@@ -61,13 +61,18 @@ public:
         return true;
     }
 
-    // Writes bytes to name in a temporary folder of the test's own files,
-    // removed with the window, and returns the full path (written or not).
+    // A temporary folder for the test's own files, removed with the window.
+    std::string FilesFolder() const { return files_.path().toStdString(); }
+    std::string FilePath(const std::string& name) const { return FilesFolder() + "/" + name; }
+    // Writes bytes to FilePath(name) and returns that path (written or not).
     std::string WriteFile(const std::string& name, const std::string& bytes) {
-        const std::string path = files_.path().toStdString() + "/" + name;
+        const std::string path = FilePath(name);
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
+
+    // Shows page as a click on its tab would.
+    void ShowPage(QWidget* page) { Ui().高级选择夹1->setCurrentWidget(page); }
 
     // Saves a picture of the window under the screenshot folder of the build.
     void SaveScreenshot(const QString& name) {
