@@ -15,13 +15,13 @@
 
 namespace tulvarine::platform {
 
-BoxMarks::BoxMarks(QTextEdit* box) : QWidget(box), box_(box) {
+BoxMarks::BoxMarks(QTextEdit* box) : QWidget(box), box_(box), viewport_(box->viewport()) {
     setObjectName("box marks");
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
-    setGeometry(box->viewport()->geometry());
+    setGeometry(viewport_->geometry());
     raise();
-    box->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
     connect(box->document(), &QTextDocument::contentsChange, this, &BoxMarks::OnContentsChange);
     connect(box, &QTextEdit::selectionChanged, this, qOverload<>(&QWidget::update));
     connect(box->verticalScrollBar(), &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
@@ -76,8 +76,8 @@ void BoxMarks::OnContentsChange(int position, int removed, int added) {
 }
 
 bool BoxMarks::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == box_->viewport() && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
-        setGeometry(box_->viewport()->geometry());
+    if (watched == viewport_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        setGeometry(viewport_->geometry());
     return QWidget::eventFilter(watched, event);
 }
 
@@ -119,7 +119,7 @@ void BoxMarks::paintEvent(QPaintEvent*) {
     const qreal viewTop = -origin.y(), viewBottom = viewTop + height();
     const QTextCursor cursor = box_->textCursor();
     const int selectionStart = cursor.selectionStart(), selectionEnd = cursor.selectionEnd();
-    const QColor base = box_->viewport()->palette().color(QPalette::Base);
+    const QColor base = viewport_->palette().color(QPalette::Base);
 
     // The line of a position in document coordinates; false where the box has
     // not laid its text out yet (always after what it shows).

@@ -49,6 +49,9 @@ private:
     void OnContentsChange(int position, int removed, int added);
 
     QTextEdit* box_;
+    // Kept apart from the box: its events still come while the box is being
+    // destroyed, when the box may no longer be asked for it.
+    QWidget* viewport_;
     std::vector<Stretch> stretches_;
     std::vector<QTextCharFormat> formats_;
 };
