@@ -31,6 +31,7 @@
 #include "shell/main_window.h"
 #include "shell/project.h"
 #include "shell/user_guide.h"
+#include "support/event_waits.h"
 #include "ui_main_window.h"
 
 using namespace tulvarine;
@@ -123,7 +124,7 @@ void ShellTest::initTestCase() {
     InitGlobals();
     window_ = std::make_unique<MainWindow>();
     window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QVERIFY(QTest::qWaitForWindowActive(window_.get(), testing::kWaitLimitMs));
 }
 
 void ShellTest::init() {
@@ -207,7 +208,7 @@ void ShellTest::switchToCmp2SeqRestoresFormatsAndFocusesCompare() {
     ui().超级编辑框1->setPlainText("ATGAAAAGA");
     SelectPage(1);
     // The switch compares the boxes on a worker; "Compare" has the focus once it ends.
-    QTRY_COMPARE(window_->focusWidget(), static_cast<QWidget*>(ui().按钮_Comp_Run));
+    TRY_COMPARE(window_->focusWidget(), static_cast<QWidget*>(ui().按钮_Comp_Run));
     for (QTextEdit* box : {ui().超级编辑框1, ui().超级编辑框2}) {
         QCOMPARE(box->document()->defaultFont().family(), QString("Courier New"));
         QCOMPARE(box->document()->defaultFont().pointSize(), 12);
