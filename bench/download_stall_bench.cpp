@@ -7,8 +7,6 @@
 //   download_stall_bench [CAP_MB [RUNS]]      (64 MB, 3 runs; the best and the worst are shown)
 //
 // A first run, shown but not counted, starts Qt's network layer.
-#include <time.h>
-
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -20,21 +18,17 @@
 #include <optional>
 #include <string>
 
+#include "bench/thread_cpu_time.h"
 #include "platform/file_download.h"
 #include "support/event_waits.h"
 #include "support/http_test_server.h"
 
 using namespace tulvarine;
+using bench::ThreadCpuMs;
 
 namespace {
 
 constexpr double kGoalMs = 50;
-
-double ThreadCpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1000.0 + double(now.tv_nsec) / 1e6;
-}
 
 struct Run {
     double longestStallMs = 0;
