@@ -17,10 +17,12 @@
 #include "platform/web_requests.h"
 #include "support/event_waits.h"
 #include "support/http_test_server.h"
+#include "support/server_exchange.h"
 
 using namespace tulvarine;
 using platform::FileDownload;
 using platform::WebRequests;
+using testing::AwaitAnExchangeWith;
 using testing::HttpTestServer;
 
 namespace {
@@ -60,16 +62,6 @@ std::unique_ptr<FileDownload> MakeDownload(const std::string& address, const QSt
         FileDownload::Listener{[&outcome](std::int64_t total) { outcome.total = total; },
                                [&outcome] { outcome.finished = true; },
                                [&outcome](const std::string& reason) { outcome.failure = reason; }});
-}
-
-// Waits for a whole exchange with server: whatever an earlier request still
-// had to report was queued before this answer, so it has been handled too.
-bool AwaitAnExchangeWith(HttpTestServer& server) {
-    server.Serve("/exchange", {.body = "x"});
-    WebRequests web;
-    std::optional<bool> online;
-    web.TestConnectivity(server.Address("/exchange"), [&](bool answer) { online = answer; });
-    return testing::WaitUntil([&] { return online.has_value(); });
 }
 }  // namespace
 
