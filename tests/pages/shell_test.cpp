@@ -26,6 +26,7 @@
 #include "platform/desktop.h"
 #include "platform/folders.h"
 #include "platform/status_bar.h"
+#include "platform/worker.h"
 #include "shell/exit_window.h"
 #include "shell/globals.h"
 #include "shell/main_window.h"
@@ -347,7 +348,7 @@ void ShellTest::everyPageScreenshot() {
     QCOMPARE(tabs->count(), 9);
     for (int page = 0; page < tabs->count(); ++page) {
         SelectPage(page);
-        QTest::qWait(50);
+        TRY_COMPARE(platform::RunningWorkerCount(), 0);  // what showing the page started has ended
         SaveScreenshot(window_.get(), QString("page-%1-%2").arg(page).arg(tabs->tabText(page)));
     }
     SelectPage(0);
