@@ -218,6 +218,14 @@ void Cmp2SeqTest::alignAndCompareThroughMuscle() {
     QCOMPARE(Ui().超级编辑框2->toPlainText(), QString("ATGAAACCC---TTTAAACCCGGG"));
     QCOMPARE(Marks(Ui().超级编辑框2), QStringList({"9+3 R"}));
     page_->SaveScreenshot("cmp2seq_aligned");
+
+    // Gaps alone make MUSCLE crash: the status says so, and the boxes stay.
+    Ui().超级编辑框1->setPlainText("---");
+    Ui().超级编辑框2->setPlainText("---");
+    Ui().按钮_Comp_alignCMP->click();
+    QVERIFY(PageWindow::WaitForWorkers());
+    QCOMPARE(Status(), std::string("Error:    Alignment failed! muscle ended by signal SIGFPE (arithmetic fault)"));
+    QCOMPARE(Ui().超级编辑框1->toPlainText(), QString("---"));
 }
 
 void Cmp2SeqTest::droppedFileFillsTheBox() {
