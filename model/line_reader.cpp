@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "model/program_end.h"
+
 namespace tulvarine {
 
 namespace {
@@ -64,6 +66,10 @@ bool LineReader::Rewind() {
 // reads one more block. NUL and Ctrl-Z bytes of the new block are dropped here.
 bool LineReader::Fill() {
     if (eof_) return false;
+    if (StopRequested()) {  // the program is ending: the rest of the file goes unread
+        eof_ = readFailed_ = true;
+        return false;
+    }
     if (begin_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
         end_ -= begin_;

@@ -1,7 +1,6 @@
 // The "Align-Format" page on the real main window, with the real aligners:
 // colouring, the batch with its file list and hand-over, the conversion's lines
-// below its listing, listings that never mix, radios read once, and the exit
-// routine ending a running aligner (a stand-in that never ends by itself).
+// below its listing, listings that never mix, and radios read once.
 #include <unistd.h>
 
 #include <QAbstractButton>
@@ -20,7 +19,6 @@
 #include "platform/shared_state.h"
 #include "platform/status_bar.h"
 #include "shell/globals.h"
-#include "support/event_waits.h"
 #include "support/folder_entries.h"
 #include "support/page_window.h"
 #include "tools/aligner_fixtures.h"
@@ -45,21 +43,6 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string Status() { return platform::StatusPaneText(1); }
 bool IsBlue(const QAbstractButton* b) { return b->palette().color(QPalette::WindowText) == QColor(0, 0, 255); }
 
-// Our child processes (what the runner started and has not reaped).
-std::vector<int> Children() {
-    std::vector<int> children;
-    const std::string parent = " " + std::to_string(::getpid()) + " ";
-    for (const auto& entry : fs::directory_iterator("/proc")) {
-        std::ifstream stat(entry.path() / "stat");
-        std::string line;
-        if (!std::getline(stat, line)) continue;
-        const std::size_t close = line.rfind(')');  // "pid (name) state ppid ..."
-        if (close != std::string::npos && line.compare(close + 3, parent.size(), parent) == 0)
-            children.push_back(std::stoi(line));
-    }
-    return children;
-}
-
 }  // namespace
 
 class AlignFormatTest : public QObject {
@@ -75,7 +58,6 @@ private slots:
     void conversionAddsItsLinesBelowTheListing();
     void typingAPathNeverMixesLists();
     void radiosAreReadOnceAtTheStart();
-    void exitRoutineEndsARunningAligner();
 
 private:
     Ui::MainWindow& ui() { return page_->Ui(); }
@@ -144,7 +126,7 @@ void AlignFormatTest::batchAlignsTheListedFolderAndHandsItOver() {
     QCOMPARE(Lines(ui().列表框_align_process),
              QStringList({"a.fas    Aligned", "B.fa    Aligned", "c d.fas    Error! Space in Filename!"}));
     QCOMPARE(ui().标签_align_process->text(), QString("Done!"));
-    QCOMPARE(Status(), std::string("Error:        1 of 3 files not aligned: c d.fas"));
+    QCOMPARE(Status(), std::string("Error:        1 of 3 files not aligned: c d.fas (a blank in the file name)"));
     QVERIFY(ui().按钮_align_run1->isEnabled());
     const std::string out = in + "_align_Mafft";
     QCOMPARE(ui().编辑框_form_in->text(), Q(out));
@@ -206,27 +188,6 @@ void AlignFormatTest::radiosAreReadOnceAtTheStart() {
     QCOMPARE(testing::FolderEntries(in + "_align_Muscle"), std::vector<std::string>{"a.fas"});
     QVERIFY(!fs::exists(in + "_align_PrankDNA"));
     QCOMPARE(Status(), std::string("Info:    Alignment completed!"));
-}
-
-void AlignFormatTest::exitRoutineEndsARunningAligner() {
-    // An aligner that never ends by itself, in the program's tools folder (found before PATH).
-    const std::string tools = page_->ProgramFolder() + "/tools";
-    fs::create_directories(tools);
-    WriteFile(tools + "/prank", "#!/bin/sh\nexec sleep 600\n");
-    fs::permissions(tools + "/prank", fs::perms::owner_all);
-    const std::string in = MakeFolder("exit", {"1.fas", "2.fas"});
-    SetFolder(ui().编辑框_align_folder, in);
-    Click(ui().单选框align_prank_codon);
-    Press(ui().按钮_align_run1);
-    TRY_VERIFY(!Children().empty());
-
-    ReleaseGlobals();  // the exit routine, as the program ends
-    TRY_VERIFY(Children().empty());
-    QVERIFY(page_->WaitForWorkers());
-    QVERIFY(Children().empty());  // the second file started nothing
-    QCOMPARE(Lines(ui().列表框_align_process), QStringList({"1.fas    Failed!", "2.fas    Failed!"}));
-    InitGlobals();  // for the fixture's own exit
-    fs::remove_all(tools);
 }
 
 QTEST_MAIN(AlignFormatTest)

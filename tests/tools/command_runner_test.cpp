@@ -1,3 +1,4 @@
+#include <signal.h>
 #include <time.h>
 
 #include <filesystem>
@@ -32,22 +33,42 @@ bool Alive(const std::string& pid) {
 
 TEST(RunCommandCaptureOutput, NothingStartedGivesTheEmptyText) {
     TempDir dir;
-    int status = 0;
     for (const Command& command : {Command{}, Command{"/no/such/program", {}, {}, {}, {}},
                                    Command{"/bin/echo", {"x"}, dir.Path("missing/out"), {}, {}}}) {
-        EXPECT_EQ(RunCommandCaptureOutput(command, {}, &status), "") << command.program;
-        EXPECT_EQ(status, -1);
+        CommandEnd end;
+        end.started = true;
+        EXPECT_EQ(RunCommandCaptureOutput(command, {}, &end), "") << command.program;
+        EXPECT_FALSE(end.started);
+        EXPECT_EQ(DescribeCommandEnd("/opt/tools/muscle", end), "muscle could not be started");
     }
 }
 
 TEST(RunCommandCaptureOutput, EveryByteOfOutputAndErrorInOrderAndTheExitCode) {
-    int status = -1;
+    CommandEnd end;
     const std::string output = RunCommandCaptureOutput(
-        Shell("head -c 100000 /dev/zero; printf 'a'; printf 'b' >&2; printf 'c\\0d'; exit 3"), {}, &status);
+        Shell("head -c 100000 /dev/zero; printf 'a'; printf 'b' >&2; printf 'c\\0d'; exit 3"), {}, &end);
     EXPECT_EQ(output, std::string(100000, '\0') + std::string("abc\0d", 5));
-    EXPECT_EQ(status, 3);
-    RunCommandCaptureOutput(Shell("kill -9 $$"), {}, &status);
-    EXPECT_EQ(status, -1);
+    EXPECT_TRUE(end.started);
+    EXPECT_EQ(end.exitCode, 3);
+    EXPECT_EQ(end.signal, 0);
+}
+
+TEST(DescribeCommandEnd, NamesTheSignalOrTheExitCodeWithTheLastErrorLine) {
+    CommandEnd end;
+    RunCommandCaptureOutput(Shell("echo started; kill -FPE $$"), {}, &end);
+    EXPECT_EQ(DescribeCommandEnd("/opt/tools/muscle", end), "muscle ended by signal SIGFPE (arithmetic fault)");
+    RunCommandCaptureOutput(Shell("kill -9 $$"), {}, &end);
+    EXPECT_EQ(DescribeCommandEnd("muscle", end), "muscle ended by signal SIGKILL (killed)");
+
+    // Progress rewritten in place, then the error, then blank lines.
+    RunCommandCaptureOutput(Shell("printf 'aligning 10%%\\raligning 90%%\\r\\n' >&2; "
+                                  "printf 'ERROR: sequence 2 is empty\\r\\n\\n  \\n' >&2; exit 2"),
+                            {}, &end);
+    EXPECT_EQ(DescribeCommandEnd("mafft", end), "mafft exited with code 2: ERROR: sequence 2 is empty");
+    RunCommandCaptureOutput(Shell("head -c 5000 /dev/zero | tr '\\0' x; exit 1"), {}, &end);
+    EXPECT_EQ(DescribeCommandEnd("prank", end), "prank exited with code 1: " + std::string(200, 'x'));
+    RunCommandCaptureOutput(Shell("echo all fine"), {}, &end);
+    EXPECT_EQ(DescribeCommandEnd("prank", end), "");
 }
 
 TEST(RunCommandCaptureOutput, PassesEachArgumentWholeThroughNoShell) {
@@ -83,15 +104,22 @@ TEST(RunCommandCaptureOutput, HandlerSeesEachPieceAndCanStopWithoutWaiting) {
               "onetwo");
     EXPECT_EQ(seen, "onetwo");
 
-    // A child that would sleep for ten minutes: the runner ends it instead of waiting.
-    int status = 0;
+    // A child that sleeps on after its first piece: the runner returns while it still runs.
+    TempDir dir;
+    const std::string pid = dir.Path("pid");
+    CommandEnd end;
     auto stopped = std::async(std::launch::async, [&] {
-        return RunCommandCaptureOutput(Shell("printf first; exec sleep 600"), [](std::string_view) { return true; },
-                                       &status);
+        return RunCommandCaptureOutput(Shell("echo $$ > '" + pid + "'; printf first; exec sleep 600"),
+                                       [](std::string_view) { return true; }, &end);
     });
     ASSERT_EQ(stopped.wait_for(testing::kWaitLimit), std::future_status::ready);
     EXPECT_EQ(stopped.get(), "");  // the piece that stopped the reading is not kept
-    EXPECT_EQ(status, -1);
+    EXPECT_TRUE(end.leftRunning);
+    std::string child;
+    std::istringstream(ReadBytes(pid)) >> child;
+    ASSERT_FALSE(child.empty());
+    EXPECT_TRUE(Alive(child));  // not waited for
+    ::kill(std::stoi(child), SIGKILL);
 }
 
 TEST(RunCommandCaptureOutput, WaitsForTheChildAloneWithoutUsingTheProcessor) {
