@@ -1,18 +1,18 @@
 #include "model/fasta_cuts.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <string_view>
 
+#include "model/file_bytes.h"
 #include "model/ordered_batches.h"
 
 namespace tulvarine {
 
 std::vector<std::size_t> FindRecordCuts(const std::string& path, std::size_t size, std::size_t stretch) {
     std::vector<std::size_t> cuts{0};
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = OpenRegularFile(path);
     if (fd < 0) return cuts;
     std::vector<char> block(1 << 16);
     for (std::size_t target = stretch; target < size; target += stretch) {

@@ -7,6 +7,7 @@
 #include "model/fasta_cuts.h"
 #include "model/fasta_stream.h"
 #include "model/file_bytes.h"
+#include "model/line_ends.h"
 #include "model/line_reader.h"
 #include "model/numbers.h"
 #include "model/ordered_batches.h"
@@ -34,14 +35,6 @@ bool CannotCreate(RunReport& report, const std::string& path, const std::string&
     report.SetText(WithReason("Error! Cannot write " + GetFileNameFromPath(path), reason));
     report.Status(ErrorMessage(CannotCreateMessage(path)));
     return false;
-}
-
-// The IDs of the box: one per line, a CR before the line feed dropped.
-TextArray IdsOfBox(std::string_view box) {
-    TextArray ids = SplitText(box, "\n");
-    for (std::string& id : ids)
-        if (!id.empty() && id.back() == '\r') id.pop_back();
-    return ids;
 }
 
 // What the length filter makes of one stretch of its input.
@@ -105,7 +98,7 @@ bool ExtractRecordsById(const IdFilterSettings& settings, RunReport& report) {
         report.Error(WithReason("Cannot open " + settings.inputPath, ReadFailureReason(settings.inputPath)));
         return false;
     }
-    const TextArray ids = IdsOfBox(settings.ids);
+    const TextArray ids = SplitLines(settings.ids);  // one ID per line
     const std::string output = settings.inputPath + (settings.remove ? ".remv.fas" : ".extr.fas");
     const bool written = settings.remove ? stream.RemoveByIds(ids, settings.reverseComplement, output, &report)
                                          : stream.ExtractByIds(ids, settings.reverseComplement, output, &report);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/file_bytes.h"
+#include "model/line_ends.h"
 #include "model/line_reader.h"
 #include "model/line_wrapper.h"
 #include "model/numbers.h"
@@ -44,38 +45,6 @@ std::string_view HeaderId(std::string_view line) {
     while (end < line.size() && !IsPatternSpace(line[end])) ++end;
     return line.substr(1, end - 1);
 }
-
-// The lines of a file, where a lone CR also ends a line: a file saved with CR
-// line ends would otherwise be one line, its records lost behind the first
-// header.
-class MergeLines {
-public:
-    [[nodiscard]] bool Open(const std::string& path) { return reader_.Open(path); }
-    std::size_t FileSize() const { return reader_.FileSize(); }
-    bool ReadFailed() const { return reader_.ReadFailed(); }
-
-    // The next line; the view lasts until the next call.
-    bool Next(std::string_view& line) {
-        if (!hasRest_) {
-            if (!reader_.Next(rest_)) return false;
-            hasRest_ = true;
-        }
-        const std::size_t cr = rest_.find('\r');
-        if (cr == std::string_view::npos) {
-            line = rest_;
-            hasRest_ = false;
-        } else {
-            line = rest_.substr(0, cr);
-            rest_.remove_prefix(cr + 1);
-        }
-        return true;
-    }
-
-private:
-    LineReader reader_;
-    std::string_view rest_;
-    bool hasRest_ = false;
-};
 
 // The records of a file by the page's rules (see the header).
 class MergeRecords {
@@ -119,7 +88,7 @@ private:
         return true;
     }
 
-    MergeLines lines_;
+    LineReader lines_;
     std::string id_, nextId_;
     bool headerPending_ = false;
     bool inRecord_ = false;
@@ -143,7 +112,7 @@ std::string_view TrimIdLine(std::string_view line) {
 class IdList {
 public:
     explicit IdList(std::string_view text) {
-        for (std::string_view line : SplitText(text, "\n")) {
+        for (std::string_view line : SplitLines(text)) {
             line = TrimIdLine(line);
             if (line.empty()) continue;
             const auto [it, added] = firstOf_.emplace(ToUpperAscii(line), ids_.size());
@@ -250,7 +219,7 @@ TextArray ListMergeFolderFiles(std::string folder) {
 }
 
 std::optional<std::string> ListIdsOfMergeFile(const std::string& path, RunReport& report) {
-    MergeLines lines;
+    LineReader lines;
     std::string ids;
     if (lines.Open(path)) {
         std::string_view line;

@@ -8,8 +8,8 @@
 // Both read records the same way: every line trimmed of blanks; a line that is
 // ">" followed by a non-space byte is a header, its ID the run of non-space
 // bytes after ">"; other lines are appended to the current record with no
-// separator; lines before the first header are skipped. A lone CR ends a line
-// as LF does, and NUL and Ctrl-Z bytes are dropped.
+// separator; lines before the first header are skipped. Lines end at LF, CR LF
+// or a lone CR, and NUL and Ctrl-Z bytes are dropped (LineReader).
 #pragma once
 
 #include <cstddef>

@@ -7,6 +7,7 @@
 
 #include "model/file_bytes.h"
 #include "model/id_query_list.h"
+#include "model/line_ends.h"
 #include "model/line_reader.h"
 #include "model/literal_matcher.h"
 #include "model/numbers.h"
@@ -43,15 +44,6 @@ bool CannotOpen(SortIdReport& report, const std::string& path) {
 void ShowStep(SortIdReport& report, std::size_t i, std::size_t n) {
     report.SetText(IntToText(static_cast<long long>(i)) + "/" + IntToText(static_cast<long long>(n)));
     report.SetProgressPosition(std::int64_t(i));
-}
-
-// The lines of a box: split at LF, one CR before it dropped; an empty
-// remainder after the last line break is no line.
-TextArray BoxLines(std::string_view text) {
-    TextArray lines = SplitText(text, "\n");
-    for (std::string& line : lines)
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-    return lines;
 }
 
 bool IsWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
@@ -165,7 +157,7 @@ std::vector<std::ptrdiff_t> FindIdsInHeaders(const SortRecords& records, const s
 }
 
 void WriteUserOrder(const SortRecords& records, const std::string& box, OutputFile& out, SortIdReport& report) {
-    const TextArray texts = BoxLines(box);
+    const TextArray texts = SplitLines(box);
     const std::size_t n = texts.size();
     report.SetProgressMaximum(std::int64_t(n));
     report.SetProgressPosition(0);
@@ -271,7 +263,7 @@ bool ClassifyByKeywords(const ClassifySettings& settings, SortIdReport& report) 
     if (!records.Read(input, HeaderRule::kMarkFirst, [&](std::size_t n) { report.SetProgressPosition(std::int64_t(n)); }))
         return CannotOpen(report, input);
 
-    const TextArray keywords = BoxLines(settings.keywords);
+    const TextArray keywords = SplitLines(settings.keywords);
     const std::size_t n = keywords.size();
     report.SetProgressMaximum(std::int64_t(n));
     const std::vector<std::vector<std::size_t>> matches = CollectRecordsByKeyword(records, keywords);

@@ -47,11 +47,12 @@ TEST_F(ReadFasta, HeadersAreRecognisedAfterTrimmingBlanksButNotTabs) {
     EXPECT_EQ(Header(set, 3), " id");
 }
 
-TEST_F(ReadFasta, CarriageReturnOnlyFileIsOneRecord) {
-    const SequenceSet set = Read(">a\rAC\r>b\r");
-    ASSERT_EQ(set.Count(), 1);
-    EXPECT_EQ(Header(set, 0), "a\rAC\r>b");
-    EXPECT_EQ(Residues(set, 0), "");
+TEST_F(ReadFasta, CarriageReturnOnlyFileHoldsItsRecords) {
+    const SequenceSet set = Read(">a\rAC\rGT\r>b\r");
+    ASSERT_EQ(set.Count(), 2);
+    EXPECT_EQ(Header(set, 0), "a");
+    EXPECT_EQ(Residues(set, 0), "ACGT");
+    EXPECT_EQ(Header(set, 1), "b");
 }
 
 TEST_F(ReadFasta, NulAndCtrlZBytesAreDroppedAndNoRecordIsLost) {
@@ -71,7 +72,7 @@ TEST_F(ReadFasta, LinesLongerThanOneBlockGiveTheSameRecords) {
     const SequenceSet set = Read(bytes);
     ASSERT_EQ(set.Count(), 2);
     EXPECT_EQ(Header(set, 0), longId + " desc");
-    EXPECT_EQ(Residues(set, 0), "CC" + longSequence);  // the lone CR before CRLF is removed too
+    EXPECT_EQ(Residues(set, 0), "CC" + longSequence);  // the lone CR before CRLF ends an empty line
     EXPECT_EQ(Header(set, 1), "next");
     EXPECT_EQ(Residues(set, 1), std::string(1'500'000, 'G'));
 }

@@ -99,7 +99,7 @@ TEST_F(CompareAlignmentsTest, BadFilesStopTheRunBeforeAnythingIsShown) {
     }
     const std::string folder = dir.Root().string();
     EXPECT_FALSE(CompareAlignments({good, folder}, report));
-    EXPECT_EQ(report.LastStatus(), "Error:        Cannot read " + folder + ": Is a directory");
+    EXPECT_EQ(report.LastStatus(), "Error:        Cannot read " + folder + ": not a regular file");
     EXPECT_FALSE(report.result);
 }
 

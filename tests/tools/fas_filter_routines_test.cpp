@@ -98,7 +98,7 @@ TEST_F(FasFilter, LengthFilterBoundsAreInclusiveAndBlanksCount) {
 
     fs::create_directory(input + ".lenflt.fas.x");
     EXPECT_FALSE(FilterByLength({input + ".lenflt.fas.x", 0, 9}, report));  // a folder as input
-    EXPECT_EQ(report.LastStatus(), "Error:        Cannot read " + input + ".lenflt.fas.x: Is a directory");
+    EXPECT_EQ(report.LastStatus(), "Error:        Cannot read " + input + ".lenflt.fas.x: not a regular file");
 }
 
 TEST_F(FasFilter, LengthFilterOfALargeFileKeepsTheRecordsInOrder) {

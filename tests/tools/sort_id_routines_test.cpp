@@ -128,9 +128,9 @@ TEST_F(SortIdTest, AnUnreadableInputIsNamedAndNothingIsWritten) {
 TEST_F(SortIdTest, AnInputWithoutHeaderLinesGivesAnEmptyFile) {
     ASSERT_TRUE(Sort(SortOrder::kLengthAscending, "ACGT\r\nACGT\r"));
     EXPECT_EQ(Output(".auto.sort.2.2.fas"), "");
-    // A file with CR alone between its lines is one line: it passes through whole.
+    // A lone CR ends a line as LF does: each record is one.
     ASSERT_TRUE(Sort(SortOrder::kAlphabetical, ">b\rGG\r>a\rTT\r"));
-    EXPECT_EQ(Output(".auto.sort.1.fas"), ">b\rGG\r>a\rTT\r\n");
+    EXPECT_EQ(Output(".auto.sort.1.fas"), ">a\r\nTT\r\n>b\r\nGG\r\n");
 }
 
 TEST(PreviewSortIds, ListsHeaderLinesOfSmallFilesWholeAndCutsLargeOnes) {
