@@ -177,7 +177,7 @@ std::optional<TextArray> FolderInputs(std::string folder, TextArray& names, RunR
         report.Status(MergeError("No folder provided!"));
         return std::nullopt;
     }
-    StripTrailingBackslash(folder);
+    StripTrailingSlashes(folder);
     std::error_code error;
     std::filesystem::directory_iterator probe(folder, error);
     if (error) {
@@ -214,7 +214,7 @@ bool ReadRecords(const std::string& path, Take take) {
 // ---- batch mode ----
 
 TextArray ListMergeFolderFiles(std::string folder) {
-    StripTrailingBackslash(folder);
+    StripTrailingSlashes(folder);
     return platform::ListFastaFiles(folder);
 }
 
@@ -245,7 +245,7 @@ bool MergeFolderById(const BatchMergeSettings& settings, BatchMergeReport& repor
     const std::optional<TextArray> paths = FolderInputs(settings.folder, names, report);
     if (!paths) return false;
     std::string outputPath = settings.folder;
-    StripTrailingBackslash(outputPath);
+    StripTrailingSlashes(outputPath);
     outputPath += kBatchSuffix;
 
     // Files are read on several threads; their pieces are taken in file order.

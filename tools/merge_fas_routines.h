@@ -30,7 +30,7 @@ inline std::string MergeError(std::string_view text) { return std::string("Error
 
 // ---- batch mode ----
 
-// The FASTA files of the folder box's folder (one trailing "/" ignored), in
+// The FASTA files of the folder box's folder (every trailing "/" ignored), in
 // the order the merge joins them.
 TextArray ListMergeFolderFiles(std::string folder);
 
@@ -59,7 +59,8 @@ public:
     virtual void FocusIdList() = 0;
 };
 
-// Writes folder + ".merged.1.fas": for every ID of the list, in list order,
+// Writes folder + ".merged.1.fas" (the folder without trailing "/", so the
+// output lies beside it): for every ID of the list, in list order,
 // ">" + the ID as listed, CR LF, and the sequences of every record with that ID
 // (ASCII case ignored) in the folder's files, in file order and record order,
 // joined through LineWrapper (lines of 60; each further piece fills the last

@@ -375,7 +375,7 @@ void PlatformTest::checkedMembersAreBlueOthersBlack() {
 
 void PlatformTest::fastaListingMatchesIgnoringCaseAndSorts() {
     QTemporaryDir dir;
-    for (const char* name : {"b.fas", "A.FASTA", "c.fa", "notes.txt", "fa", "x.fa.gz", "Zeta.Fa"})
+    for (const char* name : {"b.fas", "A.FASTA", "c.fa", "notes.txt", "fa", "x.fa.gz", "Zeta.Fa", ".hidden.fa", ".fa"})
         WriteFile(dir.filePath(name), ">x\nA\n");
     QVERIFY(QDir(dir.path()).mkdir("folder.fas"));  // folders are not listed
     const std::string folder = dir.path().toStdString();

@@ -123,6 +123,17 @@ TEST_F(BatchMerge, AnOutputThatCannotBeWrittenIsAnError) {
     EXPECT_EQ(report.bar.back(), "hide");
 }
 
+// A hidden file (another run's temporary output) is no gene file; a folder
+// box ending in "//" still writes beside the folder.
+TEST_F(BatchMerge, SkipsHiddenFilesAndWritesBesideAFolderGivenWithSlashes) {
+    Gene("a.fa", ">x\nAC\n");
+    Gene(".a.fa.merged.1.fas.part-1-2", ">x\nTT\n");
+    EXPECT_TRUE(Merge("x", "genes//"));
+    EXPECT_EQ(Output(), ">x\r\nAC\r\n");
+    EXPECT_EQ(report.files, (Texts{"0 a.fa"}));
+    EXPECT_FALSE(fs::exists(dir.Path("genes/.merged.1.fas")));
+}
+
 TEST(ListIdsOfMergeFile, ListsHeadersAsReadOnePerLine) {
     TempDir dir;
     testing::RecordingReport<> report;
