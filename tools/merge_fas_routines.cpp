@@ -169,6 +169,12 @@ void ReadFilePieces(const std::string& path, std::uint32_t file, const IdList& i
     out.readToEnd = !records.ReadFailed();
 }
 
+// Why path could not be read: it does not open, or a read failed part-way.
+std::string CannotReadMessage(const std::string& path) {
+    const std::string reason = ReadFailureReason(path);
+    return reason.empty() ? WithReason("Cannot read " + path, ErrorText(EIO)) : WithReason("Cannot open " + path, reason);
+}
+
 bool EndsWithLineBreak(const std::string& text) { return text.size() >= 2 && text.ends_with("\r\n"); }
 
 // The listed files' paths, or nothing with an "Error:" status.
@@ -229,7 +235,7 @@ std::optional<std::string> ListIdsOfMergeFile(const std::string& path, RunReport
         }
         if (!lines.ReadFailed()) return ids;
     }
-    report.Status(MergeError(WithReason("Cannot open " + path, ReadFailureReason(path))));
+    report.Status(MergeError(CannotReadMessage(path)));
     return std::nullopt;
 }
 
@@ -253,7 +259,6 @@ bool MergeFolderById(const BatchMergeSettings& settings, BatchMergeReport& repor
     std::vector<std::string> residues(fileCount);  // by file
     std::vector<std::vector<Piece>> piecesOf(ids.Count());  // by owning entry, in file and record order
     std::size_t failed = fileCount;  // the first file that could not be read
-    bool failedToOpen = false;
     std::size_t residueBytes = 0;
     report.ShowProgressBar(int(fileCount));
     RunOrderedBatches<FilePieces>(
@@ -263,10 +268,7 @@ bool MergeFolderById(const BatchMergeSettings& settings, BatchMergeReport& repor
         },
         [&](std::size_t f, std::size_t, FilePieces& result) {
             report.FileStarted(f, names[f]);
-            if (!(result.opened && result.readToEnd) && failed == fileCount) {
-                failed = f;
-                failedToOpen = !result.opened;
-            }
+            if (!(result.opened && result.readToEnd) && failed == fileCount) failed = f;
             for (const Piece& piece : result.pieces) piecesOf[piece.owner].push_back(piece);
             residueBytes += result.residues.size();
             residues[f] = std::move(result.residues);
@@ -276,8 +278,7 @@ bool MergeFolderById(const BatchMergeSettings& settings, BatchMergeReport& repor
     if (failed < fileCount) {
         report.HideProgressBar();
         const std::string& path = (*paths)[failed];
-        report.Status(MergeError(failedToOpen ? WithReason("Cannot open " + path, ReadFailureReason(path))
-                                              : WithReason("Cannot read " + path, ErrorText(EIO))));
+        report.Status(MergeError(CannotReadMessage(path)));
         return false;
     }
 
@@ -332,10 +333,10 @@ bool LoadFirstMergeFasta(const std::string& path, MergeTable& table, ManualMerge
     NamedAttributeMap loaded;
     // The first record of an ID wins: adding it again fails.
     if (!ReadRecords(path, [&](const std::string& id, std::string s) { (void)loaded.Add(id, std::move(s)); })) {
-        report.Status(MergeError("Cannot open " + path + "!"));
+        report.Status(MergeError(CannotReadMessage(path)));
         return false;
     }
-    table.Set(std::move(loaded));
+    table.Set({std::move(loaded), {path}});
     report.FirstFileLoaded(path);
     return true;
 }
@@ -350,12 +351,14 @@ bool AddSecondMergeFasta(const std::string& path, MergeTable& table, ManualMerge
     if (!ReadRecords(path, [&](const std::string& id, std::string sequence) {
             records.emplace_back(id, std::move(sequence));
         })) {
-        report.Status(MergeError("Cannot open " + path + "!"));
+        report.Status(MergeError(CannotReadMessage(path)));
         return false;
     }
     TextArray lines;
     lines.reserve(records.size());
-    table.With([&](NamedAttributeMap& map) {
+    table.With([&](MergeTableContents& contents) {
+        NamedAttributeMap& map = contents.records;
+        contents.sources.push_back(path);
         const std::string total = CountText(map.Count());
         for (std::size_t c = 0; c < records.size(); ++c) {
             auto& [id, sequence] = records[c];
@@ -381,27 +384,36 @@ bool SaveMergeTable(const MergeTableSaveSettings& settings, MergeTable& table, R
         report.Status(MergeError("No 1st fasta file provided!"));
         return false;
     }
-    OutputFile out;
-    if (out.Open(settings.firstFile + kManualSuffix, {settings.firstFile, settings.secondFile})) {
-        table.With([&](const NamedAttributeMap& map) {
-            const std::string n = CountText(map.Count());
-            std::size_t i = 0;
-            for (const auto& [id, sequence] : map) {
-                out.Write(">");
-                out.Write(id);
-                out.Write("\r\n");
-                out.Write(sequence);
-                out.Write("\r\n");
-                report.SetText(CountText(++i) + "/" + n);
-            }
-        });
-        if (out.Close()) {
-            report.Status(MergeInfo("Save successful!"));
-            return true;
+    const std::string output = settings.firstFile + kManualSuffix;
+    std::string failure;
+    table.With([&](const MergeTableContents& contents) {
+        // Every file that went into the table, whatever the boxes show now.
+        TextArray inputs = contents.sources;
+        inputs.push_back(settings.firstFile);
+        inputs.push_back(settings.secondFile);
+        OutputFile out;
+        if (!out.Open(output, inputs)) {
+            failure = WithReason("Cannot create " + output, out.Error());
+            return;
         }
+        const std::string n = CountText(contents.records.Count());
+        std::size_t i = 0;
+        for (const auto& [id, sequence] : contents.records) {
+            out.Write(">");
+            out.Write(id);
+            out.Write("\r\n");
+            out.Write(sequence);
+            out.Write("\r\n");
+            report.SetText(CountText(++i) + "/" + n);
+        }
+        if (!out.Close()) failure = WithReason("Cannot write " + output, out.Error());
+    });
+    if (!failure.empty()) {
+        report.Status(MergeError(failure));
+        return false;
     }
-    report.Status(MergeInfo("Save failure!"));
-    return false;
+    report.Status(MergeInfo("Save successful!"));
+    return true;
 }
 
 }  // namespace tulvarine

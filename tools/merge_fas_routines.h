@@ -20,6 +20,7 @@
 #include "model/named_attribute_map.h"
 #include "model/text.h"
 #include "platform/guarded.h"
+#include "platform/merge_table.h"
 #include "tools/run_report.h"
 
 namespace tulvarine {
@@ -74,8 +75,8 @@ bool MergeFolderById(const BatchMergeSettings& settings, BatchMergeReport& repor
 
 // ---- manual mode ----
 
-// ID to joined sequence, in the order the entries were added or last changed.
-using MergeTable = Guarded<NamedAttributeMap>;
+// ID to joined sequence, and the files that went into the table.
+using MergeTable = Guarded<MergeTableContents>;
 
 // What the manual merge shows beside the RunReport.
 class ManualMergeReport : public RunReport {
@@ -87,15 +88,16 @@ public:
 };
 
 // Replaces the table with the records of path (the first record of each ID
-// wins). Returns false, with "Error:    Cannot open <path>!" and the table as
-// it was, when path cannot be read.
+// wins); path becomes the table's one source. Returns false, with
+// "Error:    Cannot open <path>: <reason>" and the table as it was, when path
+// cannot be read.
 bool LoadFirstMergeFasta(const std::string& path, MergeTable& table, ManualMergeReport& report);
 
 // Appends each record of path to the table entry of its ID (which moves to the
 // end) or adds it at the end; one line "<id>        added successfully" per
-// record and the label "c/total" (total: the entries before the merge). When
-// path is empty or cannot be read: false, an "Error:" status as above, and the
-// table as it was.
+// record and the label "c/total" (total: the entries before the merge); path
+// joins the table's sources. When path is empty or cannot be read: false, an
+// "Error:" status as above, and the table as it was.
 bool AddSecondMergeFasta(const std::string& path, MergeTable& table, ManualMergeReport& report);
 
 // The manual mode's save, as read from the page when its Save is clicked.
@@ -105,9 +107,10 @@ struct MergeTableSaveSettings {
 };
 
 // Writes every table entry, in order, as ">" + ID, CR LF, the sequence on one
-// line, CR LF; the label shows "i/n". "Info:    Save successful!", or
-// "Info:    Save failure!" when the output cannot be written; an empty
-// first-file box writes nothing and gives an "Error:" status.
+// line, CR LF; the label shows "i/n". "Info:    Save successful!"; an output
+// that would replace a source of the table or a file the boxes name, or that
+// cannot be written, and an empty first-file box, write nothing and give an
+// "Error:" status that says why.
 bool SaveMergeTable(const MergeTableSaveSettings& settings, MergeTable& table, RunReport& report);
 
 }  // namespace tulvarine
