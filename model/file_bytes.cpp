@@ -80,6 +80,11 @@ std::string ReadFailureReason(const std::string& path) {
     return reason;
 }
 
+std::string ReadErrorReason(const std::string& path) {
+    const std::string reason = ReadFailureReason(path);
+    return reason.empty() ? ErrorText(EIO) : reason;
+}
+
 std::string WithReason(std::string what, const std::string& reason) {
     if (!reason.empty()) {
         what += ": ";

@@ -34,6 +34,10 @@ std::string ErrorText(int error);
 // "Permission denied", kNotRegularFile); empty when OpenRegularFile opens it.
 std::string ReadFailureReason(const std::string& path);
 
+// Why the input at path could not be read whole: ReadFailureReason, or the
+// system's words for an I/O error when it opens (a read failed part-way).
+std::string ReadErrorReason(const std::string& path);
+
 // "<what>: <reason>", or what alone when there is no reason.
 std::string WithReason(std::string what, const std::string& reason);
 

@@ -1,7 +1,5 @@
 #include "tools/fas_filter_routines.h"
 
-#include <sys/stat.h>
-
 #include <vector>
 
 #include "model/fasta_cuts.h"
@@ -20,14 +18,16 @@ namespace tulvarine {
 
 namespace {
 
-bool InputExists(const std::string& path) {
-    struct stat info {};
-    return !path.empty() && ::stat(path.c_str(), &info) == 0;
+bool CannotRead(RunReport& report, const std::string& path) {
+    report.Error(WithReason("Cannot read " + path, ReadErrorReason(path)));
+    return false;
 }
 
-bool CannotRead(RunReport& report, const std::string& path) {
-    report.Error(WithReason("Cannot read " + path, ReadFailureReason(path)));
-    return false;
+// False for an empty box (nothing chosen yet: nothing is said) and, with an
+// "Error:" naming it, for an input that is missing or cannot be read.
+bool InputReadable(RunReport& report, const std::string& path) {
+    if (path.empty()) return false;
+    return ReadFailureReason(path).empty() || CannotRead(report, path);
 }
 
 // The label says why, the status pane which file.
@@ -90,7 +90,7 @@ void FilterStretch(const std::string& path, std::size_t begin, std::size_t end, 
 std::string CannotCreateMessage(std::string_view path) { return "Cannot create " + std::string(path) + "!"; }
 
 bool ExtractRecordsById(const IdFilterSettings& settings, RunReport& report) {
-    if (!InputExists(settings.inputPath) || settings.ids.empty()) return false;
+    if (!InputReadable(report, settings.inputPath) || settings.ids.empty()) return false;
     report.SetText("Start extracting...");
     FastaStream stream;
     if (!stream.Open(settings.inputPath)) {
@@ -126,7 +126,7 @@ std::array<std::string, 3> CodonOutputPaths(const std::string& inputPath) {
 }
 
 bool ExtractCodonPositions(const CodonFilterSettings& settings, RunReport& report) {
-    if (!InputExists(settings.inputPath)) return false;
+    if (!InputReadable(report, settings.inputPath)) return false;
     report.Info("Extracting, please wait...");
     SequenceSet set;
     if (!set.ReadFasta(settings.inputPath)) return CannotRead(report, settings.inputPath);
@@ -149,7 +149,7 @@ bool ExtractCodonPositions(const CodonFilterSettings& settings, RunReport& repor
 
 bool FilterByLength(const LengthFilterSettings& settings, RunReport& report) {
     const std::string& input = settings.inputPath;
-    if (!InputExists(input)) return false;
+    if (!InputReadable(report, input)) return false;
     std::size_t size = 0;
     {
         LineReader probe;
@@ -190,7 +190,7 @@ bool FilterByLength(const LengthFilterSettings& settings, RunReport& report) {
 }
 
 bool ComputeAlignmentStatistics(const std::string& inputPath, StatisticsReport& report) {
-    if (!InputExists(inputPath)) return false;
+    if (!InputReadable(report, inputPath)) return false;
     SequenceSet set;
     // What the box held stays when the file cannot be read.
     if (!set.ReadFasta(inputPath)) return CannotRead(report, inputPath);

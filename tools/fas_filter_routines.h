@@ -3,9 +3,10 @@
 // statistics, each on the page's one input file. The gap filter is in
 // tools/fas_filter_gap_routines.h.
 //
-// An input that does not exist makes a routine do nothing and say nothing (the
-// page's boxes may simply not be filled in yet); an input that exists but cannot
-// be read, and an output that cannot be written, end with an "Error:" status.
+// An empty input box makes a routine do nothing and say nothing (the page's
+// boxes may simply not be filled in yet); an input that is missing or cannot
+// be read ("Error:        Cannot read <path>: <reason>"), and an output that
+// cannot be written, end with an "Error:" status.
 #pragma once
 
 #include <array>
@@ -30,8 +31,8 @@ struct IdFilterSettings {
 // Writes the input path + ".extr.fas" (or ".remv.fas" with remove) through
 // FastaStream. The progress text is the stream's ("extracting ...", "Done!
 // Outfile = ..."); the status ends "Extraction Complete!" or "Deletion
-// Complete!". Does nothing when the input is missing or the ID box is empty.
-// True when the output was written.
+// Complete!". Does nothing when the ID box is empty. True when the output was
+// written.
 bool ExtractRecordsById(const IdFilterSettings& settings, RunReport& report);
 
 // The IDs of a file as the ID box shows them: each line followed by a line

@@ -36,8 +36,8 @@ const char* Suffix(SortOrder order) {
     return "";
 }
 
-bool CannotOpen(SortIdReport& report, const std::string& path) {
-    report.Error("Cannot open " + path + "!");
+bool CannotOpen(SortIdReport& report, const std::string& path, const std::string& reason) {
+    report.Error(WithReason("Cannot open " + path, reason));
     return false;
 }
 
@@ -198,22 +198,21 @@ std::vector<std::vector<std::size_t>> CollectRecordsByKeyword(const SortRecords&
 
 bool SortFastaRecords(const SortSettings& settings, SortIdReport& report) {
     const std::string& input = settings.inputPath;
-    if (RegularFileSize(input) < 0) return false;
+    if (input.empty()) return false;  // no file chosen yet
+    // Both files are tried before the reading, so that an unwritable folder is
+    // told at once, not after a long read.
+    if (const std::string reason = ReadFailureReason(input); !reason.empty()) return CannotOpen(report, input, reason);
     report.ClearLog();
     report.Info("Start Sorting!");
     report.SetProgressMaximum(settings.idCount);
     report.SetProgressPosition(0);
-
-    // Both files are tried before the reading, so that an unwritable folder is
-    // told at once, not after a long read.
-    if (!ReadFailureReason(input).empty()) return CannotOpen(report, input);
     const std::string output = input + Suffix(settings.order);
     OutputFile out;
-    if (!out.Open(output, {input})) return CannotOpen(report, output);
+    if (!out.Open(output, {input})) return CannotOpen(report, output, out.Error());
     const HeaderRule rule = settings.order == SortOrder::kUserOrder ? HeaderRule::kMarkFirst : HeaderRule::kMarkAnywhere;
     SortRecords records;
     if (!records.Read(input, rule, [&](std::size_t n) { report.SetProgressPosition(std::int64_t(n)); }))
-        return CannotOpen(report, input);  // out goes unwritten: no half file
+        return CannotOpen(report, input, ReadErrorReason(input));  // out goes unwritten: no half file
 
     switch (settings.order) {
     case SortOrder::kAlphabetical: WriteAlphabetical(records, out, report); break;
@@ -221,7 +220,10 @@ bool SortFastaRecords(const SortSettings& settings, SortIdReport& report) {
     case SortOrder::kLengthAscending: WriteByLength(records, false, out, report); break;
     case SortOrder::kUserOrder: WriteUserOrder(records, settings.userOrder, out, report); break;
     }
-    if (!out.Close()) return CannotOpen(report, output);
+    if (!out.Close()) {
+        report.Error(WithReason("Cannot write " + output, out.Error()));
+        return false;
+    }
     report.SetText("Done!");
     report.Info("Sort successfully!");
     return true;
@@ -258,10 +260,11 @@ SortIdPreview PreviewSortIds(const std::string& path, ProgressSink* parsed) {
 
 bool ClassifyByKeywords(const ClassifySettings& settings, SortIdReport& report) {
     const std::string& input = settings.inputPath;
+    if (input.empty()) return false;  // no file chosen yet
     report.SetProgressMaximum(settings.idCount);
     SortRecords records;
     if (!records.Read(input, HeaderRule::kMarkFirst, [&](std::size_t n) { report.SetProgressPosition(std::int64_t(n)); }))
-        return CannotOpen(report, input);
+        return CannotOpen(report, input, ReadErrorReason(input));
 
     const TextArray keywords = SplitLines(settings.keywords);
     const std::size_t n = keywords.size();
@@ -290,7 +293,10 @@ bool ClassifyByKeywords(const ClassifySettings& settings, SortIdReport& report) 
             ShowStep(report, k + 1, n);
         });
     report.SetText("Done!");
-    if (!firstFailure.empty()) return CannotOpen(report, firstFailure);
+    if (!firstFailure.empty()) {
+        report.Error("Cannot open " + firstFailure + "!");  // the log says which keywords
+        return false;
+    }
     return true;
 }
 
