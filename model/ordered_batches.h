@@ -6,7 +6,8 @@
 // few batches wait to be consumed at any time, so memory stays bounded. Result
 // objects are reused from batch to batch and emptied before each produce: one
 // with clear() keeps its buffer warm, any other is assigned Result{}. An
-// exception thrown by produce is rethrown on the calling thread.
+// exception thrown by produce is rethrown on the calling thread. Once the
+// program is ending (model/program_end.h) no further batch is consumed.
 #pragma once
 
 #include <algorithm>
@@ -16,6 +17,8 @@
 #include <mutex>
 #include <thread>
 #include <vector>
+
+#include "model/program_end.h"
 
 namespace tulvarine {
 
@@ -55,7 +58,7 @@ void RunOrderedBatches(std::size_t count, std::size_t batchSize, Produce produce
     };
     if (threads <= 1) {  // no thread for small inputs
         Result result{};
-        for (std::size_t b = 0; b < batches; ++b) {
+        for (std::size_t b = 0; b < batches && !StopRequested(); ++b) {
             const auto [first, last] = range(b);
             ResetBatchResult(result);
             produce(first, last, result);
@@ -114,7 +117,7 @@ void RunOrderedBatches(std::size_t count, std::size_t batchSize, Produce produce
         for (auto& thread : pool) thread.join();
     };
     try {
-        for (std::size_t b = 0; b < batches; ++b) {
+        for (std::size_t b = 0; b < batches && !StopRequested(); ++b) {
             Slot& slot = slots[b % window];
             {
                 std::unique_lock lock(mutex);

@@ -11,6 +11,7 @@
 
 #include "model/file_bytes.h"
 #include "model/numbers.h"
+#include "model/program_end.h"
 
 namespace tulvarine {
 
@@ -18,8 +19,8 @@ namespace {
 constexpr std::size_t kFlushSize = 1 << 20;
 // The reason given for an output that would replace an input of its run.
 constexpr char kIsAnInput[] = "it is an input of this run";
-// Names longer than this get a short temporary name (NAME_MAX is 255).
-constexpr std::size_t kLongestNameForTemporary = 200;
+// The reason given for an output asked for after the program began to end.
+constexpr char kProgramEnding[] = "the program is ending";
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
@@ -35,16 +36,28 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
     return true;
 }
 
-// A hidden name beside path that no other run uses at the same moment.
+// A hidden name in the folder of path that no other run uses at the same
+// moment. It holds neither the output's name nor ".fa", so no folder listing
+// of the pages ("*.fa*") ever takes a file being written for data.
 std::string TemporaryNameFor(const std::string& path) {
     static std::atomic<unsigned long long> counter{0};
     const std::size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (name.size() > kLongestNameForTemporary) name = "output";
-    const auto ticks = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
-    return folder + "." + name + ".part-" + IntToText(::getpid()) + "-" +
-           IntToText(static_cast<long long>((ticks ^ (counter.fetch_add(1) << 40)) & 0xffffffffffffULL));
+    return folder + ".tulvarine-" + IntToText(::getpid()) + "-" +
+           IntToText(static_cast<long long>(counter.fetch_add(1))) + ".tmp";
+}
+
+// Opens a device or FIFO to write in place. A FIFO that no program reads is
+// refused at once instead of waiting for a reader.
+int OpenInPlace(const std::string& path, const struct stat& existing, std::string& error) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno == ENXIO && S_ISFIFO(existing.st_mode) ? "it is a pipe that no program reads"
+                                                            : ErrorText(errno);
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);  // a reader is there: writes wait for it
+    return fd;
 }
 }  // namespace
 
@@ -74,25 +87,38 @@ bool OutputFile::Open(const std::string& path, const InputFileSet& inputs) {
         error_ = kIsAnInput;
         return false;
     }
+    if (StopRequested()) {
+        error_ = kProgramEnding;
+        return false;
+    }
     // A device or pipe (/dev/null, a FIFO) is written in place: renaming a file
     // over it would replace the device itself.
     struct stat existing {};
-    if (::lstat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISLNK(existing.st_mode) &&
-        !S_ISDIR(existing.st_mode)) {
-        fd_ = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-        if (fd_ < 0) Fail(errno);
+    const bool exists = ::lstat(path.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode) && !S_ISLNK(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
+        fd_ = OpenInPlace(path, existing, error_);
         return fd_ >= 0;
     }
     // The kernel applies the umask to 0666, as for a file created in place.
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
         temporaryPath_ = TemporaryNameFor(path);
-        fd_ = ::open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ < 0 && errno != EEXIST) break;
+        const bool made = Leftovers::Make(temporaryPath_, [&] {
+            fd_ = ::open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            return fd_ >= 0;
+        });
+        if (!made && fd_ < 0 && errno != EEXIST) break;
     }
     if (fd_ < 0) {
+        if (StopRequested()) error_ = kProgramEnding;
         Fail(errno);
         temporaryPath_.clear();
         return false;
+    }
+    // A file that replaces an older output keeps its permissions (and group,
+    // where the owner may set it): a private result stays private.
+    if (exists && S_ISREG(existing.st_mode)) {
+        (void)::fchmod(fd_, existing.st_mode & 07777);
+        (void)!::fchown(fd_, static_cast<uid_t>(-1), existing.st_gid);
     }
     return true;
 }
@@ -115,6 +141,11 @@ void OutputFile::Write(std::string_view bytes) {
 }
 
 bool OutputFile::Flush() {
+    if (StopRequested()) {  // nothing more is written once the program ends
+        error_ = kProgramEnding;
+        buffer_.clear();
+        return false;
+    }
     const bool ok = WriteAll(fd_, buffer_.data(), buffer_.size());
     buffer_.clear();
     return ok;
@@ -129,12 +160,16 @@ bool OutputFile::Close() {
     if (::close(fd_) != 0) Fail(errno);  // delayed write errors (NFS, quotas) show here
     fd_ = -1;
     if (temporaryPath_.empty()) return error_.empty();  // written in place
+    // A run interrupted by the end of the program may have stopped part-way.
+    if (error_.empty() && StopRequested()) error_ = kProgramEnding;
     if (error_.empty() && ::rename(temporaryPath_.c_str(), path_.c_str()) != 0) Fail(errno);
     if (!error_.empty()) {
         ::unlink(temporaryPath_.c_str());
+        Leftovers::Forget(temporaryPath_);
         temporaryPath_.clear();
         return false;
     }
+    Leftovers::Forget(temporaryPath_);
     temporaryPath_.clear();
     return true;
 }
@@ -143,7 +178,10 @@ void OutputFile::Discard() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     buffer_.clear();
-    if (!temporaryPath_.empty()) ::unlink(temporaryPath_.c_str());
+    if (!temporaryPath_.empty()) {
+        ::unlink(temporaryPath_.c_str());
+        Leftovers::Forget(temporaryPath_);
+    }
     temporaryPath_.clear();
 }
 

@@ -1,12 +1,17 @@
 // The one way the program writes an output file.
 //
-// Bytes go to a temporary file beside the final name, written in large blocks
-// with every write checked; Close() renames it over the final name only when
-// every byte reached it. A run that fails or is abandoned leaves no half file
-// under the final name, and an older file there stays as it was. An output
-// that is the same file as an input of its run (links and hard links included)
-// is refused before anything is written. A device or pipe (/dev/null) is
-// written in place.
+// Bytes go to a hidden temporary file in the output's folder
+// (".tulvarine-<pid>-<n>.tmp", a name no "*.fa*" listing takes), written in
+// large blocks with every write checked; Close() renames it over the final
+// name only when every byte reached it. A run that fails or is abandoned leaves
+// no half file under the final name, and an older file there stays as it was;
+// a replaced file's permission bits go to its successor. An output that is the
+// same file as an input of its run (links and hard links included) is refused
+// before anything is written. A device or pipe (/dev/null) is written in
+// place; a pipe that no program reads is refused at once.
+//
+// Once the program is ending (model/program_end.h) nothing more is written and
+// no output is put in place; temporary files are removed on every way out.
 //
 // A file is used by one thread at a time.
 #pragma once

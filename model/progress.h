@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "model/program_end.h"
+
 namespace tulvarine {
 
 class ProgressSink {
@@ -12,6 +14,9 @@ public:
     // Called from the worker thread that runs the model operation. The sink may
     // coalesce frequent texts, but the last text set must always arrive.
     virtual void SetText(const std::string& text) = 0;
+    // True once the program is ending: the operation returns at its next step
+    // (between records, files or batches) and puts no output in place.
+    bool StopRequested() const { return tulvarine::StopRequested(); }
 };
 
 }  // namespace tulvarine

@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <string.h>
 #include <sys/ioctl.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -116,10 +117,10 @@ bool Spawn(const Command& command, int pipeWriteEnd, pid_t& pid) {
     return result == 0;
 }
 
-// Waits for the child to end and reaps it; its exit code, or -1 after a signal.
-// It leaves the registry before it is reaped, so the exit routine never signals
-// a process id that may already belong to someone else.
-int Reap(pid_t pid) {
+// Waits for the child to end and reaps it, noting how it ended in end. It
+// leaves the registry before it is reaped, so the exit routine never signals a
+// process id that may already belong to someone else.
+void Reap(pid_t pid, CommandEnd& end) {
     siginfo_t info{};
     while (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
     }
@@ -131,17 +132,122 @@ int Reap(pid_t pid) {
     }
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) return -1;
+        if (errno != EINTR) return;
     }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (WIFEXITED(status)) end.exitCode = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) end.signal = WTERMSIG(status);
 }
 
 constexpr std::size_t kReadSize = 64 * 1024;
+constexpr std::size_t kLastBytes = 4096;
+
+// The last few lines of text (at most kLastBytes): a progress line rewritten
+// in place with CR counts as its last state.
+std::string LastLines(std::string_view text) {
+    std::string lines;
+    for (std::size_t i = text.size() > kLastBytes ? text.size() - kLastBytes : 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] != '\n') {
+            const std::size_t lineEnd = lines.find_last_of('\n');
+            lines.erase(lineEnd == std::string::npos ? 0 : lineEnd + 1);  // the line starts again
+        } else if (c != '\r' && c != '\0') {
+            lines.push_back(c);
+        }
+    }
+    return lines;
+}
+
+// How line speaks of an error or a warning (in any case of letters): not at
+// all, as a heading that says nothing more ("---Fatal error---": what went
+// wrong follows on the next line), or with what went wrong.
+enum class Trouble { kNone, kHeading, kTold };
+
+Trouble TroubleIn(std::string_view line) {
+    std::string folded(line);
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    std::size_t after = std::string::npos;
+    for (const std::string_view word : {"error", "warning"}) {
+        const std::size_t at = folded.rfind(word);
+        if (at != std::string::npos && (after == std::string::npos || at + word.size() > after))
+            after = at + word.size();
+    }
+    if (after == std::string::npos) return Trouble::kNone;
+    const bool saysMore = std::any_of(folded.begin() + std::ptrdiff_t(after), folded.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    });
+    return saysMore ? Trouble::kTold : Trouble::kHeading;
+}
+
+// line without its leading and trailing blanks, cut to a length a status line can show.
+std::string_view Shown(std::string_view line) {
+    constexpr std::size_t kLongest = 200;
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!line.empty() && blank(line.back())) line.remove_suffix(1);
+    while (!line.empty() && blank(line.front())) line.remove_prefix(1);
+    if (line.size() <= kLongest) return line;
+    std::size_t cut = kLongest;
+    while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;  // whole UTF-8 characters
+    return line.substr(0, cut);
+}
+// The signal's name, and what it means for a program it ended.
+std::string SignalText(int signal) {
+    const char* name = ::sigabbrev_np(signal);
+    std::string text = name != nullptr ? std::string("SIG") + name : "number " + std::to_string(signal);
+    const char* meaning = nullptr;
+    switch (signal) {
+    case SIGFPE: meaning = "arithmetic fault"; break;
+    case SIGSEGV: meaning = "memory access fault"; break;
+    case SIGBUS: meaning = "bus error"; break;
+    case SIGILL: meaning = "illegal instruction"; break;
+    case SIGABRT: meaning = "aborted"; break;
+    case SIGKILL: meaning = "killed"; break;
+    case SIGTERM: meaning = "asked to end"; break;
+    case SIGINT: meaning = "interrupted"; break;
+    case SIGPIPE: meaning = "broken pipe"; break;
+    case SIGXCPU: meaning = "processor time limit"; break;
+    case SIGXFSZ: meaning = "file size limit"; break;
+    default: break;
+    }
+    if (meaning != nullptr) text.append(" (").append(meaning).append(")");
+    return text;
+}
 
 }  // namespace
 
-std::string RunCommandCaptureOutput(const Command& command, const OutputHandler& handler, int* exitStatus) {
-    if (exitStatus != nullptr) *exitStatus = -1;
+std::string DescribeCommandEnd(std::string_view program, const CommandEnd& end) {
+    const std::size_t slash = program.rfind('/');
+    std::string name(slash == std::string_view::npos ? program : program.substr(slash + 1));
+    if (!end.started) return name + " could not be started";
+    if (end.signal != 0) return name + " ended by signal " + SignalText(end.signal);
+    if (end.leftRunning) return name + " was left running";
+    if (end.exitCode == 0) return {};
+    std::string text = name + " exited with code " + std::to_string(end.exitCode);
+    const std::string telling = TellingOutputLine(end);
+    if (!telling.empty()) text.append(": ").append(telling);
+    return text;
+}
+
+std::string TellingOutputLine(const CommandEnd& end) {
+    std::string lastShown, heading;
+    for (std::string_view rest = end.lastLines; !rest.empty();) {
+        const std::size_t lineEnd = rest.find('\n');
+        const std::string_view line = Shown(rest.substr(0, lineEnd));
+        rest.remove_prefix(lineEnd == std::string_view::npos ? rest.size() : lineEnd + 1);
+        if (line.empty()) continue;
+        if (!heading.empty()) return heading + " " + std::string(line);
+        switch (TroubleIn(line)) {
+        case Trouble::kTold: return std::string(line);
+        case Trouble::kHeading: heading = line; break;
+        case Trouble::kNone: lastShown = line; break;
+        }
+    }
+    return heading.empty() ? lastShown : heading;
+}
+
+std::string RunCommandCaptureOutput(const Command& command, const OutputHandler& handler, CommandEnd* end) {
+    CommandEnd ended;
+    if (end != nullptr) *end = ended;
     if (command.program.empty()) return {};
 
     int ends[2];
@@ -156,12 +262,14 @@ std::string RunCommandCaptureOutput(const Command& command, const OutputHandler&
         if (registry.closed || !Spawn(command, writeEnd.Get(), pid)) return {};
         registry.children.insert(pid);
     }
+    ended.started = true;
     writeEnd.Reset();  // now the pipe breaks when the child and its descendants have ended
     ::fcntl(readEnd.Get(), F_SETFL, O_NONBLOCK);
     // Readable once the child has ended (glibc 2.36 declares pidfd_open without C linkage).
-    const Fd ended(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)));
+    const Fd exited(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)));
 
     std::string output;
+    std::string last;  // the newest bytes, whether kept in output or not
     std::string buffer(kReadSize, '\0');
     bool pipeOpen = true;
     bool stopped = false;  // by the handler
@@ -174,6 +282,8 @@ std::string RunCommandCaptureOutput(const Command& command, const OutputHandler&
             if (count <= 0) return;
             limit -= static_cast<std::size_t>(count);
             const std::string_view piece(buffer.data(), static_cast<std::size_t>(count));
+            last.append(piece.substr(piece.size() > kLastBytes ? piece.size() - kLastBytes : 0));
+            if (last.size() > 4 * kLastBytes) last.erase(0, last.size() - kLastBytes);
             if (handler && handler(piece))
                 stopped = true;
             else
@@ -182,13 +292,13 @@ std::string RunCommandCaptureOutput(const Command& command, const OutputHandler&
     };
 
     while (pipeOpen && !stopped) {
-        pollfd waits[2] = {{readEnd.Get(), POLLIN, 0}, {ended.Get(), POLLIN, 0}};
-        if (::poll(waits, ended.Valid() ? 2 : 1, -1) < 0) {
+        pollfd waits[2] = {{readEnd.Get(), POLLIN, 0}, {exited.Get(), POLLIN, 0}};
+        if (::poll(waits, exited.Valid() ? 2 : 1, -1) < 0) {
             if (errno == EINTR) continue;
             break;
         }
         if (waits[0].revents != 0) readWaiting(SIZE_MAX);
-        if (ended.Valid() && (waits[1].revents & POLLIN) != 0) {
+        if (exited.Valid() && (waits[1].revents & POLLIN) != 0) {
             // The child is gone: what it wrote is in the pipe now. Descendants that
             // still hold the pipe are not waited for.
             int waiting = 0;
@@ -198,13 +308,18 @@ std::string RunCommandCaptureOutput(const Command& command, const OutputHandler&
         }
     }
 
+    ended.lastLines = LastLines(last);
     if (stopped) {
         readEnd.Reset();
-        std::thread([pid] { Reap(pid); }).detach();
-        return output;
+        std::thread([pid] {
+            CommandEnd ignored;
+            Reap(pid, ignored);
+        }).detach();
+        ended.leftRunning = true;
+    } else {
+        Reap(pid, ended);
     }
-    const int status = Reap(pid);
-    if (exitStatus != nullptr) *exitStatus = status;
+    if (end != nullptr) *end = std::move(ended);
     return output;
 }
 

@@ -23,6 +23,26 @@ struct Command {
     std::vector<std::string> environment;  // "NAME=value" entries set for the child over the inherited ones
 };
 
+// How one start of a program ended.
+struct CommandEnd {
+    bool started = false;      // false: it could not be started (or the program is ending)
+    int exitCode = -1;         // its exit code, when it exited by itself
+    int signal = 0;            // the signal that ended it, when one did
+    bool leftRunning = false;  // the handler ended the reading and the child was left running
+    std::string lastLines;     // the last lines it wrote to the pipe (its error output), at most 4 KiB
+};
+
+// Why a run that did not end well failed, in a user's words, naming the
+// program by its file name: "muscle ended by signal SIGFPE (arithmetic fault)",
+// "mafft exited with code 1: <its telling line>", "prank could not be started".
+// Empty when it exited with code 0.
+std::string DescribeCommandEnd(std::string_view program, const CommandEnd& end);
+// The line of end.lastLines that best tells what went wrong: the first one
+// that speaks of an error or a warning (with the line after it when it is a
+// heading such as "---Fatal error---"), else the last that holds more than
+// blanks; lines trimmed and cut to 200 bytes. Empty when there is none.
+std::string TellingOutputLine(const CommandEnd& end);
+
 // Sees each piece of captured output in arrival order. Returning true ends the
 // reading: that piece is not kept, and the child is not stopped (it goes on
 // with a closed pipe and is reaped in the background).
@@ -35,13 +55,12 @@ using OutputHandler = std::function<bool(std::string_view piece)>;
 // for.
 //
 // Returns every captured byte in arrival order, NUL bytes included; the empty
-// text at once when program is empty or the child cannot start.
-// exitStatus (when given) receives the child's exit code, or -1 when it was not
-// started, was ended by a signal, or was left running by the handler.
+// text at once when program is empty or the child cannot start. end (when
+// given) receives how the child ended.
 //
 // Blocks: call it from worker threads only. Any number of calls may run at once.
 std::string RunCommandCaptureOutput(const Command& command, const OutputHandler& handler = {},
-                                    int* exitStatus = nullptr);
+                                    CommandEnd* end = nullptr);
 
 // The exit routine's part: ends every child still running together with its
 // whole process group (SIGTERM, then SIGKILL for those still there after a

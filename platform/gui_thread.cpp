@@ -34,6 +34,7 @@ struct Dispatcher {
     std::condition_variable finished;
     std::deque<Call> queue;  // guarded by mutex
     bool open = false;       // guarded by mutex: true from application start to its end
+    bool refusing = false;   // guarded by mutex: the program is ending, workers are on their own
     int wakeFd = -1;
     QSocketNotifier* notifier = nullptr;  // GUI thread only
 };
@@ -81,16 +82,23 @@ void RunQueuedCalls() {
     }
 }
 
-// At the application's end: calls still queued are dropped and their workers released.
-void CloseDispatcher() {
+// Drops the calls still queued and releases the workers that wait for them.
+void DropQueuedCalls(bool closing) {
     Dispatcher& d = TheDispatcher();
     std::deque<Call> dropped;
     {
         std::lock_guard lock(d.mutex);
-        d.open = false;
+        if (closing) d.open = false;
+        else d.refusing = true;
         dropped.swap(d.queue);
     }
     for (Call& call : dropped) Finish(call.waiter, false);
+}
+
+// At the application's end.
+void CloseDispatcher() {
+    DropQueuedCalls(true);
+    Dispatcher& d = TheDispatcher();
     delete d.notifier;
     d.notifier = nullptr;
 }
@@ -114,7 +122,7 @@ bool Enqueue(Call call) {
     Dispatcher& d = TheDispatcher();
     {
         std::lock_guard lock(d.mutex);
-        if (!d.open) return false;
+        if (!d.open || d.refusing) return false;
         d.queue.push_back(std::move(call));
     }
     const std::uint64_t one = 1;
@@ -142,5 +150,13 @@ bool CallOnGuiThread(const std::function<void()>& fn) {
 }
 
 void PostToGuiThread(std::function<void()> fn) { (void)Enqueue({std::move(fn), nullptr}); }
+
+void RefuseGuiCalls() { DropQueuedCalls(false); }
+
+void AcceptGuiCalls() {
+    Dispatcher& d = TheDispatcher();
+    std::lock_guard lock(d.mutex);
+    d.refusing = false;
+}
 
 }  // namespace tulvarine::platform

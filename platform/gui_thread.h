@@ -19,4 +19,11 @@ bool CallOnGuiThread(const std::function<void()>& fn);
 // program is ending.
 void PostToGuiThread(std::function<void()> fn);
 
+// The program is ending: calls queued and made from now on are dropped (their
+// callers see false), so no worker reaches a control the GUI thread is about
+// to free. Calls made on the GUI thread itself still run.
+void RefuseGuiCalls();
+// Start-up: workers' calls run again.
+void AcceptGuiCalls();
+
 }  // namespace tulvarine::platform

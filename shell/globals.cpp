@@ -1,6 +1,7 @@
 #include "shell/globals.h"
 
 #include "platform/command_runner.h"
+#include "platform/worker.h"
 
 namespace tulvarine {
 
@@ -17,7 +18,7 @@ void InitGlobals() {
     CreateSharedState();
     g_DownloadTask = std::make_unique<TaskParam>();
     g_TransferHandle = std::make_unique<DownloadHandle>();
-    platform::AcceptCommands();  // after an earlier ReleaseGlobals in the same process
+    platform::AcceptWorkers();  // after an earlier end of the program in the same process
 }
 
 void ReleaseGlobals() {

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "model/file_bytes.h"
 #include "model/numbers.h"
@@ -77,21 +78,27 @@ bool PrepareOutputFolder(const std::string& input, const std::string& output, Ru
     return true;
 }
 
-// "Error:" naming what did not succeed, or the empty text when all did.
-std::string FailureMessage(std::string_view what, const TextArray& failed, std::size_t total) {
+// What did not succeed, and why.
+struct Failure {
+    std::string what;
+    std::string why;
+};
+
+// "Error:" naming each thing that did not succeed with its reason, or the
+// empty text when all did.
+std::string FailureMessage(std::string_view what, const std::vector<Failure>& failed, std::size_t total) {
     if (failed.empty()) return {};
     std::string message = ErrorMessage(Count(failed.size()) + " of " + Count(total) + " " + std::string(what) + ": ");
     for (std::size_t i = 0; i < failed.size(); ++i) {
         if (i > 0) message += ", ";
-        message += failed[i];
+        message += failed[i].what;
+        if (!failed[i].why.empty()) message += " (" + failed[i].why + ")";
     }
     return message;
 }
 
-// One file's conversion, run on a thread of its own.
-struct Converted {
-    bool ok = false;
-};
+// "    Failed! <reason>", the note of a list line.
+std::string FailedNote(const std::string& why) { return why.empty() ? "    Failed!" : "    Failed! " + why; }
 
 // True when an earlier run left a result that is not empty.
 bool AlignedBefore(const std::string& output) {
@@ -125,29 +132,37 @@ void RunBatchAlignment(const BatchAlignmentSettings& settings, BatchAlignmentRep
         return;
     }
 
-    TextArray failed;
+    std::vector<Failure> failed;
     const std::string total = Count(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
+        if (report.StopRequested()) return;
         const std::string& name = names[i];
         report.SetFileLine(i, name);
         report.SetText("Aligning " + Count(i + 1) + "/" + total);
         const std::string output = JoinPath(outFolder, name);
-        std::string_view note;
+        std::string note;
         if (AlignedBefore(output)) {
             note = "    Aligned before. Pass!";
         } else if (name.find(' ') != std::string::npos) {
             note = "    Error! Space in Filename!";
-            failed.push_back(name);
-        } else if (AlignFile(aligner, tool, JoinPath(folder, name), output, settings.programFolder)) {
+            failed.push_back({name, "a blank in the file name"});
+        } else if (const ToolRun run = AlignFile(aligner, tool, JoinPath(folder, name), output,
+                                                 settings.programFolder);
+                   run.placed) {
             note = "    Aligned";
         } else {
-            note = "    Failed!";
-            failed.push_back(name);
+            note = FailedNote(run.failure);
+            failed.push_back({name, run.failure});
         }
-        report.SetFileLine(i, name + std::string(note));
+        report.SetFileLine(i, name + note);
     }
     report.SetText("Done!");
     const std::string failure = FailureMessage("files not aligned", failed, names.size());
+    // An empty output folder is no work for the conversion.
+    if (failed.size() == names.size()) {
+        report.Status(failure + "; nothing to hand to the format conversion");
+        return;
+    }
     report.Status(failure.empty() ? "Info:    Alignment completed!" : failure);
     report.HandOver(outFolder);
 }
@@ -164,7 +179,7 @@ void ConvertAlignmentFormats(const FormatConversionSettings& settings, FormatCon
         return;
     }
 
-    TextArray failed;
+    std::vector<Failure> failed;
     std::size_t tried = 0;
     const std::string total = Count(names.size());
     for (std::size_t f = 0; f < kConversionFormats.size(); ++f) {
@@ -175,16 +190,17 @@ void ConvertAlignmentFormats(const FormatConversionSettings& settings, FormatCon
         if (!PrepareOutputFolder(folder, outFolder, report)) return;
         // A conversion is mostly the converter's start-up: the files of a
         // format are converted on every core, and shown in file order.
-        RunOrderedBatches<Converted>(
+        RunOrderedBatches<ToolRun>(
             names.size(), 1,
-            [&](std::size_t i, std::size_t, Converted& result) {
-                result.ok = ConvertFile(format, tool, JoinPath(folder, names[i]), JoinPath(outFolder, names[i]),
-                                        settings.programFolder);
+            [&](std::size_t i, std::size_t, ToolRun& result) {
+                if (report.StopRequested()) return;
+                result = ConvertFile(format, tool, JoinPath(folder, names[i]), JoinPath(outFolder, names[i]),
+                                     settings.programFolder);
             },
-            [&](std::size_t i, std::size_t, const Converted& result) {
-                std::string line = names[i] + " => " + word;
-                if (!result.ok) failed.push_back(line);
-                report.AddLine(result.ok ? line : line + "    Failed!");
+            [&](std::size_t i, std::size_t, const ToolRun& result) {
+                const std::string line = names[i] + " => " + word;
+                if (!result.placed) failed.push_back({line, result.failure});
+                report.AddLine(result.placed ? line : line + FailedNote(result.failure));
                 ++tried;
                 report.SetText(Count(i + 1) + "/" + total);
             });

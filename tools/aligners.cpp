@@ -10,8 +10,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "model/fasta_stream.h"
+#include "model/file_bytes.h"
 #include "model/output_file.h"
 #include "model/paths.h"
+#include "model/program_end.h"
 #include "model/text.h"
 #include "platform/command_runner.h"
 
@@ -20,6 +23,9 @@ namespace tulvarine {
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr char kNoTool[] = "the tool file does not exist";
+constexpr char kNoScratch[] = "cannot make a scratch folder for the tool";
 
 bool IsExecutableFile(const std::string& path) {
     std::error_code error;
@@ -55,11 +61,14 @@ public:
         std::string base = fs::temp_directory_path(error).string();
         if (error || !ShellInert(base)) base = "/tmp";
         std::string pattern = JoinPath(base, "tulvarine-XXXXXX");
-        if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+        // Kept as a leftover, so it goes even when the program ends while its tool runs.
+        if (Leftovers::Make(pattern, [&] { return ::mkdtemp(pattern.data()) != nullptr; })) path_ = pattern;
     }
     ~ScratchFolder() {
         std::error_code ignored;
-        if (!path_.empty()) fs::remove_all(path_, ignored);
+        if (path_.empty()) return;
+        fs::remove_all(path_, ignored);
+        Leftovers::Forget(path_);
     }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
@@ -80,33 +89,45 @@ private:
 };
 
 // Copies the tool's result to destination through the one writer: it appears
-// there whole or not at all, and never in place of the input.
-bool PlaceResult(const std::string& result, const std::string& destination, const std::string& input) {
+// there whole or not at all, and never in place of the input. Why not, or the
+// empty text when it is in place.
+std::string PlaceResult(const std::string& result, const std::string& destination, const std::string& input) {
     const int fd = ::open(result.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) return WithReason("cannot read the tool's result", ErrorText(errno));
     OutputFile out;
     bool ok = out.Open(destination, {input});
     std::string block(std::size_t(64) << 10, '\0');
     while (ok) {
         const ssize_t count = ::read(fd, block.data(), block.size());
         if (count < 0 && errno == EINTR) continue;
-        if (count < 0) ok = false;
-        if (count <= 0) break;
+        if (count < 0) return WithReason("cannot read the tool's result", ErrorText(errno));
+        if (count == 0) break;
         out.Write(std::string_view(block.data(), static_cast<std::size_t>(count)));
     }
     ::close(fd);
-    return ok && out.Close();
+    if (ok && out.Close()) return {};
+    return WithReason("cannot write " + destination, out.Error());
 }
 
 // Runs command and places its result when the tool ended well and the result
 // is not empty.
-bool RunAndPlace(const platform::Command& command, const std::string& result, const std::string& destination,
-                 const std::string& input) {
-    int status = -1;
-    platform::RunCommandCaptureOutput(command, {}, &status);
-    std::error_code error;
-    const auto size = fs::file_size(result, error);
-    return status == 0 && !error && size > 0 && PlaceResult(result, destination, input);
+ToolRun RunAndPlace(const platform::Command& command, const std::string& result, const std::string& destination,
+                    const std::string& input) {
+    platform::CommandEnd end;
+    platform::RunCommandCaptureOutput(command, {}, &end);
+    std::string failure = platform::DescribeCommandEnd(command.program, end);
+    if (failure.empty()) {
+        std::error_code error;
+        const auto size = fs::file_size(result, error);
+        if (error || size == 0) {
+            failure = GetFileNameFromPath(command.program) + " wrote no result";
+            const std::string last = platform::TellingOutputLine(end);
+            if (!last.empty()) failure.append(": ").append(last);
+        } else {
+            failure = PlaceResult(result, destination, input);
+        }
+    }
+    return {failure.empty(), failure};
 }
 
 std::string_view PrankMode(Aligner aligner) {
@@ -157,11 +178,12 @@ std::string ConvertedFilePath(const std::string& output, AlignmentFormat format)
     return output + (format == AlignmentFormat::kNexus ? ".nex" : ".phy");
 }
 
-bool AlignFile(Aligner aligner, const std::string& tool, const std::string& input, const std::string& output,
-               const std::string& workingFolder) {
+ToolRun AlignFile(Aligner aligner, const std::string& tool, const std::string& input, const std::string& output,
+                  const std::string& workingFolder) {
+    if (tool.empty()) return {false, kNoTool};
     const ScratchFolder scratch;
     const std::string in = scratch.Made() ? scratch.Link("input.fas", input) : std::string();
-    if (tool.empty() || in.empty()) return false;
+    if (in.empty()) return {false, kNoScratch};
     const std::string aligned = scratch.Path("aligned");
     platform::Command command{tool, {}, {}, workingFolder, {scratch.TmpDirEntry()}};
     switch (aligner) {
@@ -179,11 +201,12 @@ bool AlignFile(Aligner aligner, const std::string& tool, const std::string& inpu
     return RunAndPlace(command, AlignedFilePath(aligner, aligned), AlignedFilePath(aligner, output), input);
 }
 
-bool ConvertFile(AlignmentFormat format, const std::string& tool, const std::string& input,
-                 const std::string& output, const std::string& workingFolder) {
+ToolRun ConvertFile(AlignmentFormat format, const std::string& tool, const std::string& input,
+                    const std::string& output, const std::string& workingFolder) {
+    if (tool.empty()) return {false, kNoTool};
     const ScratchFolder scratch;
     const std::string in = scratch.Made() ? scratch.Link("input.fas", input) : std::string();
-    if (tool.empty() || in.empty()) return false;
+    if (in.empty()) return {false, kNoScratch};
     const std::string converted = scratch.Path("converted");
     const platform::Command command{
         tool,

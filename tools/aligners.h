@@ -34,22 +34,31 @@ std::string AlignedFilePath(Aligner aligner, const std::string& output);
 // the other three.
 std::string ConvertedFilePath(const std::string& output, AlignmentFormat format);
 
+// The outcome of one run of a tool: whether its result is in place, and, when
+// not, why, in a user's words ("muscle ended by signal SIGFPE (arithmetic
+// fault)", "mafft exited with code 1: <its last line>").
+struct ToolRun {
+    bool placed = false;
+    std::string failure;  // empty when placed
+};
+
 // Aligns the FASTA file input with the aligner whose program file is tool
 // (found by FindTool), run in workingFolder. The tool sees only paths in a
 // private scratch folder (no name of the user's is ever read by a shell, not
 // even by the shells PRANK starts). Its result appears at
 // AlignedFilePath(aligner, output) in one step, only when the tool ended well
 // and wrote a file that is not empty: a failed, empty or interrupted run leaves
-// whatever was at that path as it was. True when the result is in place.
+// whatever was at that path as it was. The scratch folder goes on every way
+// out, the program's end included.
 //
 // Blocks until the tool has ended: worker threads only. Several calls may run
 // at once when their outputs differ.
-bool AlignFile(Aligner aligner, const std::string& tool, const std::string& input, const std::string& output,
+ToolRun AlignFile(Aligner aligner, const std::string& tool, const std::string& input, const std::string& output,
                const std::string& workingFolder);
 
 // Converts the aligned FASTA file input into format with PRANK (tool), leaving
 // ConvertedFilePath(output, format) on the same terms as AlignFile.
-bool ConvertFile(AlignmentFormat format, const std::string& tool, const std::string& input,
+ToolRun ConvertFile(AlignmentFormat format, const std::string& tool, const std::string& input,
                  const std::string& output, const std::string& workingFolder);
 
 }  // namespace tulvarine

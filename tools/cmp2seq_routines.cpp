@@ -75,9 +75,13 @@ std::optional<AlignedPair> AlignSequencePair(const PairAlignmentSettings& settin
         report.Error(WithReason("Cannot remove " + output, ErrorText(errno)));
         return std::nullopt;
     }
-    (void)AlignFile(Aligner::kMuscle, settings.muscle, input, output, settings.programFolder);
+    const ToolRun run = AlignFile(Aligner::kMuscle, settings.muscle, input, output, settings.programFolder);
     std::optional<AlignedPair> aligned = ReadAlignedPair(output);
-    if (!aligned) report.Status("Error:    Alignment failed!");
+    if (!aligned) {
+        // The message users know, with why after it.
+        const std::string why = run.placed ? "the aligner's result holds no record" : run.failure;
+        report.Status("Error:    Alignment failed! " + why);
+    }
     return aligned;
 }
 

@@ -52,8 +52,9 @@ std::optional<AlignedPair> ReadAlignedPair(const std::string& path);
 // Writes the pair into the work folder, removes the aligner's output of an
 // earlier run, aligns with MUSCLE and reads the result back. Nothing, with an
 // "Error:" status, when the pair cannot be written ("Cannot write ...") or no
-// record comes back ("Error:    Alignment failed!": the aligner is missing,
-// failed or wrote nothing). Blocks while the aligner runs: worker threads only.
+// record comes back ("Error:    Alignment failed! <why>": the aligner is
+// missing, failed or wrote nothing; why says which, as "muscle ended by signal
+// SIGFPE (arithmetic fault)"). Blocks while the aligner runs: worker threads only.
 std::optional<AlignedPair> AlignSequencePair(const PairAlignmentSettings& settings, RunReport& report);
 
 // What a file dropped onto a sequence box puts there: the sequence lines of its

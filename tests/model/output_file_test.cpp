@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -108,6 +109,50 @@ TEST(OutputFile, ReportsWhyItCannotWrite) {
     EXPECT_FALSE(WriteWholeFile(dir.Path("folder"), "x", {}, &error));
     EXPECT_EQ(error, "Is a directory");
     EXPECT_EQ(Names(dir), (std::vector<std::string>{"folder"}));
+}
+
+TEST(OutputFile, TheTemporaryFileLooksLikeNoDataAndAReplacedFileKeepsItsMode) {
+    TempDir dir;
+    const std::string path = dir.Write("genes.fasta", "older");
+    ::chmod(path.c_str(), 0600);
+    OutputFile out;
+    ASSERT_TRUE(out.Open(path));
+    const std::vector<std::string> writing = Names(dir);
+    ASSERT_EQ(writing.size(), 2u);
+    const std::string& temporary = writing[0] == "genes.fasta" ? writing[1] : writing[0];
+    EXPECT_EQ(temporary.front(), '.');  // hidden, as the folder listings skip it
+    EXPECT_EQ(temporary.find(".fa"), std::string::npos) << temporary;
+    EXPECT_EQ(temporary.find("genes"), std::string::npos) << temporary;
+    out.Write("newer");
+    ASSERT_TRUE(out.Close());
+    struct stat replaced {};
+    ASSERT_EQ(::stat(path.c_str(), &replaced), 0);
+    EXPECT_EQ(replaced.st_mode & 07777, 0600u);
+
+    const mode_t saved = ::umask(022);
+    ASSERT_TRUE(WriteWholeFile(dir.Path("new.fas"), "x"));
+    ::umask(saved);
+    struct stat created {};
+    ASSERT_EQ(::stat(dir.Path("new.fas").c_str(), &created), 0);
+    EXPECT_EQ(created.st_mode & 07777, 0644u);
+}
+
+TEST(OutputFile, APipeIsWrittenOnlyWhenSomeoneReadsIt) {
+    TempDir dir;
+    const std::string fifo = dir.Path("pipe.fas");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string error;
+    EXPECT_FALSE(WriteWholeFile(fifo, "nobody reads", {}, &error));  // at once, not after a wait
+    EXPECT_EQ(error, "it is a pipe that no program reads");
+
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    ASSERT_TRUE(WriteWholeFile(fifo, "read", {}, &error)) << error;
+    char received[8] = {};
+    EXPECT_EQ(::read(reader, received, sizeof received), 4);
+    EXPECT_EQ(std::string(received), "read");
+    ::close(reader);
+    EXPECT_TRUE(fs::is_fifo(fifo));
 }
 
 TEST(OutputFile, DevicesAreWrittenInPlace) {

@@ -53,11 +53,13 @@ TEST_F(AlignFormatRoutines, BatchAlignsEachFileOnceAndTriesFailuresAgain) {
     Folder("in/sub.fas");
 
     const RecordingBatch first = Batch(in + "/", Aligner::kMafft);
+    const std::string why = "mafft wrote no result: Warning: Only 0 sequence found.";
     EXPECT_EQ(first.lines, (TextArray{"a.fas    Aligned", "B.fa    Aligned", "c d.fas    Error! Space in Filename!",
-                                      "empty.fas    Failed!", "words.fasta    Failed!"}));
+                                      "empty.fas    Failed! " + why, "words.fasta    Failed! " + why}));
     EXPECT_EQ(first.progress.front(), "Aligning 1/5");
     EXPECT_EQ(first.LastProgress(), "Done!");
-    EXPECT_EQ(first.statuses, TextArray{"Error:        3 of 5 files not aligned: c d.fas, empty.fas, words.fasta"});
+    EXPECT_EQ(first.statuses, TextArray{"Error:        3 of 5 files not aligned: c d.fas (a blank in the file name), "
+                                        "empty.fas (" + why + "), words.fasta (" + why + ")"});
     EXPECT_EQ(first.handedOver, TextArray{in + "_align_Mafft"});
     EXPECT_EQ(testing::FolderEntries(in + "_align_Mafft"), (TextArray{"B.fa", "a.fas"}));  // nothing empty or partial
     EXPECT_EQ(testing::UngappedRecords(in + "_align_Mafft/a.fas"), testing::UngappedRecords(in + "/a.fas"));
@@ -65,7 +67,13 @@ TEST_F(AlignFormatRoutines, BatchAlignsEachFileOnceAndTriesFailuresAgain) {
     dir.Write("in/empty.fas", testing::kDnaFasta);  // mended
     EXPECT_EQ(Batch(in, Aligner::kMafft).lines,
               (TextArray{"a.fas    Aligned before. Pass!", "B.fa    Aligned before. Pass!",
-                         "c d.fas    Error! Space in Filename!", "empty.fas    Aligned", "words.fasta    Failed!"}));
+                         "c d.fas    Error! Space in Filename!", "empty.fas    Aligned", "words.fasta    Failed! " + why}));
+
+    // A batch that aligned nothing leaves the conversion alone.
+    const RecordingBatch none = Batch(Folder("bad", {"x.fas"}, "not FASTA at all\n"), Aligner::kMafft);
+    EXPECT_EQ(none.statuses, TextArray{"Error:        1 of 1 files not aligned: x.fas (" + why +
+                                       "); nothing to hand to the format conversion"});
+    EXPECT_TRUE(none.handedOver.empty());
 }
 
 TEST_F(AlignFormatRoutines, MissingToolsAreNamedAfterTheOutputFolderIsMade) {
@@ -117,12 +125,14 @@ TEST_F(AlignFormatRoutines, ConversionConvertsEachFileIntoEachCheckedFormat) {
     dir.Write("aligned/words.fas", "not an alignment\n");
     RecordingConversion report;
     ConvertAlignmentFormats({in + "/", {true, false, true, true}, dir.Path("program")}, report);
-    EXPECT_EQ(report.lines, (TextArray{"a.fas => phylipi", "b c.fas => phylipi", "words.fas => phylipi    Failed!",
-                                       "a.fas => paml", "b c.fas => paml", "words.fas => paml    Failed!",
-                                       "a.fas => nexus", "b c.fas => nexus", "words.fas => nexus    Failed!"}));
+    const std::string why = "prank exited with code 255: Input file format unrecognized. Only FASTA format supported. "
+                            "Exiting.";
+    EXPECT_EQ(report.lines, (TextArray{"a.fas => phylipi", "b c.fas => phylipi", "words.fas => phylipi    Failed! " + why,
+                                       "a.fas => paml", "b c.fas => paml", "words.fas => paml    Failed! " + why,
+                                       "a.fas => nexus", "b c.fas => nexus", "words.fas => nexus    Failed! " + why}));
     EXPECT_EQ(report.progress, (TextArray{"1/3", "2/3", "3/3", "1/3", "2/3", "3/3", "1/3", "2/3", "3/3", "Done!"}));
-    EXPECT_EQ(report.statuses, TextArray{"Error:        3 of 9 conversions failed: words.fas => phylipi, "
-                                         "words.fas => paml, words.fas => nexus"});
+    EXPECT_EQ(report.statuses, TextArray{"Error:        3 of 9 conversions failed: words.fas => phylipi (" + why +
+                                         "), words.fas => paml (" + why + "), words.fas => nexus (" + why + ")"});
     EXPECT_EQ(testing::FolderEntries(in + "_paml"), (TextArray{"a.fas.phy", "b c.fas.phy"}));  // a blank is passed whole
     EXPECT_EQ(testing::FolderEntries(in + "_nexus"), (TextArray{"a.fas.nex", "b c.fas.nex"}));
     EXPECT_FALSE(fs::exists(in + "_phylips"));

@@ -44,7 +44,8 @@ TEST_P(EachAligner, KeepsEveryRecordAndLeavesNothingElse) {
     const std::string input = dir.Write("in.fas", testing::kDnaFasta);
     const std::string output = dir.Path("out/in.fas");
     ASSERT_TRUE(AlignFile(GetParam(), FindTool(dir.Path("program"), ToolFileName(GetParam())), input, output,
-                          dir.Path("program")));
+                          dir.Path("program"))
+                    .placed);
     const std::string result = AlignedFilePath(GetParam(), output);
     EXPECT_EQ(UngappedRecords(result), UngappedRecords(input));
     EXPECT_EQ(testing::FolderEntries(dir.Path("out")), std::vector<std::string>{fs::path(result).filename().string()});
@@ -62,11 +63,14 @@ TEST(AlignFile, AFailedRunPutsNothingInPlaceAndKeepsAnOlderResult) {
     const std::string older = dir.Write("older.fas", ">kept\nACGT\n");
     const auto tool = [&](std::string_view name) { return FindTool(dir.Path("none"), name); };
     // mafft ends well on an empty input, but writes nothing.
-    EXPECT_FALSE(AlignFile(Aligner::kMafft, tool(kMafftTool), empty, dir.Path("a.fas"), dir.Root()));
-    EXPECT_FALSE(AlignFile(Aligner::kMuscle, tool(kMuscleTool), words, dir.Path("b.fas"), dir.Root()));
-    EXPECT_FALSE(AlignFile(Aligner::kPrankDna, tool(kPrankTool), words, dir.Path("c.fas"), dir.Root()));
-    EXPECT_FALSE(AlignFile(Aligner::kMafft, tool(kMafftTool), words, older, dir.Root()));
-    EXPECT_FALSE(ConvertFile(AlignmentFormat::kNexus, tool(kPrankTool), words, dir.Path("d.fas"), dir.Root()));
+    const ToolRun nothing = AlignFile(Aligner::kMafft, tool(kMafftTool), empty, dir.Path("a.fas"), dir.Root());
+    EXPECT_FALSE(nothing.placed);
+    EXPECT_EQ(nothing.failure, "mafft wrote no result: Warning: Only 0 sequence found.");
+    const ToolRun muscle = AlignFile(Aligner::kMuscle, tool(kMuscleTool), words, dir.Path("b.fas"), dir.Root());
+    EXPECT_EQ(muscle.failure, "muscle exited with code 1: ---Fatal error--- Expected '>' in FASTA, got 'no records here'");
+    EXPECT_FALSE(AlignFile(Aligner::kPrankDna, tool(kPrankTool), words, dir.Path("c.fas"), dir.Root()).placed);
+    EXPECT_FALSE(AlignFile(Aligner::kMafft, tool(kMafftTool), words, older, dir.Root()).placed);
+    EXPECT_FALSE(ConvertFile(AlignmentFormat::kNexus, tool(kPrankTool), words, dir.Path("d.fas"), dir.Root()).placed);
     EXPECT_EQ(ReadBytes(older), ">kept\nACGT\n");
     EXPECT_EQ(testing::FolderEntries(dir.Root().string()), (std::vector<std::string>{"empty.fas", "older.fas", "words.fas"}));
 }
@@ -77,7 +81,7 @@ TEST(ConvertFile, FourFormatsNamedAsTheConverterNamesThem) {
     for (const AlignmentFormat format :
          {AlignmentFormat::kPhylipi, AlignmentFormat::kPhylips, AlignmentFormat::kPaml, AlignmentFormat::kNexus}) {
         const std::string output = dir.Path("aln." + std::string(FormatName(format)));
-        ASSERT_TRUE(ConvertFile(format, FindTool(dir.Path("none"), kPrankTool), aligned, output, dir.Root()));
+        ASSERT_TRUE(ConvertFile(format, FindTool(dir.Path("none"), kPrankTool), aligned, output, dir.Root()).placed);
         const std::string converted = ReadBytes(ConvertedFilePath(output, format));
         const std::string firstLine(TrimBlanks(converted.substr(0, converted.find('\n'))));
         EXPECT_EQ(firstLine, format == AlignmentFormat::kNexus ? "#NEXUS" : "3 6") << FormatName(format);
@@ -96,10 +100,10 @@ TEST(AlignFile, NoCommandInAFolderOrFileNameEverRuns) {
     std::ofstream(input, std::ios::binary) << testing::kDnaFasta;
     for (const Aligner aligner : {Aligner::kMuscle, Aligner::kMafft, Aligner::kPrankDna}) {
         const std::string output = JoinPath(folder, std::string(ToolFileName(aligner)) + " $(touch pwned).fas");
-        EXPECT_TRUE(AlignFile(aligner, FindTool(program, ToolFileName(aligner)), input, output, program));
+        EXPECT_TRUE(AlignFile(aligner, FindTool(program, ToolFileName(aligner)), input, output, program).placed);
         EXPECT_EQ(UngappedRecords(AlignedFilePath(aligner, output)), UngappedRecords(input));
     }
-    EXPECT_TRUE(ConvertFile(AlignmentFormat::kNexus, FindTool(program, kPrankTool), input, input + ";x", program));
+    EXPECT_TRUE(ConvertFile(AlignmentFormat::kNexus, FindTool(program, kPrankTool), input, input + ";x", program).placed);
     EXPECT_TRUE(fs::exists(input + ";x.nex"));
     EXPECT_TRUE(testing::FolderEntries(program).empty());
 }

@@ -58,15 +58,25 @@ TEST_F(AlignSequencePairTest, MuscleAlignsTheBoxes) {
     EXPECT_EQ(ReadBytes(dir_.Path("2seq.fas")), ">Seq1\r\nATGAAACCC\r\nGGGTTTAAA\r\n>Seq2\r\nATGAAACCCTTTAAA\r\n");
 }
 
-TEST_F(AlignSequencePairTest, MissingOrFailingAlignerNeverReadsAnEarlierOutput) {
-    const std::string failing = dir_.Write("failing", "#!/bin/sh\nexit 3\n");
-    std::filesystem::permissions(failing, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
-    for (const std::string& muscle : {std::string(), failing}) {
+TEST_F(AlignSequencePairTest, AFailedAlignmentSaysWhyAndNeverReadsAnEarlierOutput) {
+    const auto script = [&](const std::string& name, const std::string& body) {
+        const std::string path = dir_.Write(name, "#!/bin/sh\n" + body + "\n");
+        std::filesystem::permissions(path, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+        return path;
+    };
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string(), "the tool file does not exist"},
+        {script("muscle", "echo 'reading input' >&2; echo 'ERROR: bad sequence' >&2; exit 3"),
+         "muscle exited with code 3: ERROR: bad sequence"},
+        {script("crashing", "kill -FPE $$"), "crashing ended by signal SIGFPE (arithmetic fault)"},
+        {script("silent", "exit 0"), "silent wrote no result"},
+    };
+    for (const auto& [muscle, why] : cases) {
         dir_.Write("2seq_align.fas", ">Seq1\nAAA\n>Seq2\nCCC\n");
         PairAlignmentSettings settings = Settings("ATG", "ATA");
         settings.muscle = muscle;
         EXPECT_FALSE(AlignSequencePair(settings, report_));
-        EXPECT_EQ(report_.LastStatus(), "Error:    Alignment failed!");
+        EXPECT_EQ(report_.LastStatus(), "Error:    Alignment failed! " + why);
         EXPECT_EQ(ReadBytes(dir_.Path("2seq_align.fas")), "<missing>");  // removed before the run
     }
 }

@@ -38,22 +38,42 @@ bool Alive(const std::string& pid) {
 
 TEST(RunCommandCaptureOutput, NothingStartedGivesTheEmptyText) {
     TempDir dir;
-    int status = 0;
     for (const Command& command : {Command{}, Command{"/no/such/program", {}, {}, {}, {}},
                                    Command{"/bin/echo", {"x"}, dir.Path("missing/out"), {}, {}}}) {
-        EXPECT_EQ(RunCommandCaptureOutput(command, {}, &status), "") << command.program;
-        EXPECT_EQ(status, -1);
+        CommandEnd end;
+        end.started = true;
+        EXPECT_EQ(RunCommandCaptureOutput(command, {}, &end), "") << command.program;
+        EXPECT_FALSE(end.started);
+        EXPECT_EQ(DescribeCommandEnd("/opt/tools/muscle", end), "muscle could not be started");
     }
 }
 
 TEST(RunCommandCaptureOutput, EveryByteOfOutputAndErrorInOrderAndTheExitCode) {
-    int status = -1;
+    CommandEnd end;
     const std::string output = RunCommandCaptureOutput(
-        Shell("head -c 100000 /dev/zero; printf 'a'; printf 'b' >&2; printf 'c\\0d'; exit 3"), {}, &status);
+        Shell("head -c 100000 /dev/zero; printf 'a'; printf 'b' >&2; printf 'c\\0d'; exit 3"), {}, &end);
     EXPECT_EQ(output, std::string(100000, '\0') + std::string("abc\0d", 5));
-    EXPECT_EQ(status, 3);
-    RunCommandCaptureOutput(Shell("kill -9 $$"), {}, &status);
-    EXPECT_EQ(status, -1);
+    EXPECT_TRUE(end.started);
+    EXPECT_EQ(end.exitCode, 3);
+    EXPECT_EQ(end.signal, 0);
+}
+
+TEST(DescribeCommandEnd, NamesTheSignalOrTheExitCodeWithTheLastErrorLine) {
+    CommandEnd end;
+    RunCommandCaptureOutput(Shell("echo started; kill -FPE $$"), {}, &end);
+    EXPECT_EQ(DescribeCommandEnd("/opt/tools/muscle", end), "muscle ended by signal SIGFPE (arithmetic fault)");
+    RunCommandCaptureOutput(Shell("kill -9 $$"), {}, &end);
+    EXPECT_EQ(DescribeCommandEnd("muscle", end), "muscle ended by signal SIGKILL (killed)");
+
+    // Progress rewritten in place, then the error, then blank lines.
+    RunCommandCaptureOutput(Shell("printf 'aligning 10%%\\raligning 90%%\\r\\n' >&2; "
+                                  "printf 'ERROR: sequence 2 is empty\\r\\n\\n  \\n' >&2; exit 2"),
+                            {}, &end);
+    EXPECT_EQ(DescribeCommandEnd("mafft", end), "mafft exited with code 2: ERROR: sequence 2 is empty");
+    RunCommandCaptureOutput(Shell("head -c 5000 /dev/zero | tr '\\0' x; exit 1"), {}, &end);
+    EXPECT_EQ(DescribeCommandEnd("prank", end), "prank exited with code 1: " + std::string(200, 'x'));
+    RunCommandCaptureOutput(Shell("echo all fine"), {}, &end);
+    EXPECT_EQ(DescribeCommandEnd("prank", end), "");
 }
 
 TEST(RunCommandCaptureOutput, PassesEachArgumentWholeThroughNoShell) {
@@ -90,11 +110,11 @@ TEST(RunCommandCaptureOutput, HandlerSeesEachPieceAndCanStopWithoutWaiting) {
     EXPECT_EQ(seen, "onetwo");
 
     const auto start = std::chrono::steady_clock::now();
-    int status = 0;
-    EXPECT_EQ(RunCommandCaptureOutput(Shell("printf first; sleep 5"), [](std::string_view) { return true; }, &status),
+    CommandEnd end;
+    EXPECT_EQ(RunCommandCaptureOutput(Shell("printf first; sleep 5"), [](std::string_view) { return true; }, &end),
               "");  // the piece that stopped the reading is not kept
     EXPECT_LT(SecondsSince(start), 2.0);
-    EXPECT_EQ(status, -1);
+    EXPECT_TRUE(end.leftRunning);
 }
 
 TEST(RunCommandCaptureOutput, WaitsForTheChildAloneWithoutUsingTheProcessor) {
