@@ -23,12 +23,7 @@ bool CannotRead(RunReport& report, const std::string& path) {
     return false;
 }
 
-// False for an empty box (nothing chosen yet: nothing is said) and, with an
-// "Error:" naming it, for an input that is missing or cannot be read.
-bool InputReadable(RunReport& report, const std::string& path) {
-    if (path.empty()) return false;
-    return ReadFailureReason(path).empty() || CannotRead(report, path);
-}
+
 
 // The label says why, the status pane which file.
 bool CannotCreate(RunReport& report, const std::string& path, const std::string& reason) {
@@ -88,6 +83,11 @@ void FilterStretch(const std::string& path, std::size_t begin, std::size_t end, 
 }  // namespace
 
 std::string CannotCreateMessage(std::string_view path) { return "Cannot create " + std::string(path) + "!"; }
+
+bool InputReadable(RunReport& report, const std::string& path) {
+    if (path.empty()) return false;
+    return ReadFailureReason(path).empty() || CannotRead(report, path);
+}
 
 bool ExtractRecordsById(const IdFilterSettings& settings, RunReport& report) {
     if (!InputReadable(report, settings.inputPath) || settings.ids.empty()) return false;

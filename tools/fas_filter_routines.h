@@ -20,6 +20,11 @@ namespace tulvarine {
 // "Cannot create <path>!": the status of every output the page cannot write.
 std::string CannotCreateMessage(std::string_view path);
 
+// Whether a run may read the input box's path: false for an empty box (nothing
+// chosen yet: nothing is said) and, with "Error:        Cannot read <path>:
+// <reason>", for an input that is missing, unreadable or no regular file.
+bool InputReadable(RunReport& report, const std::string& path);
+
 // The query-ID filter, as read from the page when its Run is clicked.
 struct IdFilterSettings {
     std::string inputPath;
