@@ -9,6 +9,7 @@
 
 #include "model/file_bytes.h"
 #include "model/line_ends.h"
+#include "model/program_end.h"
 
 namespace tulvarine {
 
@@ -63,6 +64,10 @@ bool LineReader::Rewind() {
 // here, and its lone CRs become LFs, so that lines are found by LF alone.
 bool LineReader::Fill() {
     if (eof_) return false;
+    if (StopRequested()) {  // the program is ending: the rest of the file goes unread
+        eof_ = readFailed_ = true;
+        return false;
+    }
     if (begin_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
         end_ -= begin_;

@@ -48,7 +48,8 @@ public:
 
     // Bytes of the file not yet handed out (an upper bound), for sizing buffers.
     std::size_t BytesLeft() const;
-    // True when a read failed (the file ended early because of an I/O error).
+    // True when a read failed (the file ended early because of an I/O error,
+    // or because the program is ending: model/program_end.h).
     bool ReadFailed() const { return readFailed_; }
 
 private:

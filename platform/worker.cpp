@@ -8,7 +8,6 @@
 
 #include "model/program_end.h"
 #include "platform/command_runner.h"
-#include "platform/controls.h"
 #include "platform/gui_thread.h"
 #include "platform/status_bar.h"
 
@@ -90,11 +89,5 @@ void AcceptWorkers() {
     AcceptCommands();
     AcceptGuiCalls();
 }
-
-DisabledWhileRunning::DisabledWhileRunning(QWidget* button) : button_(button) {
-    SetControlEnabled(button_, false);
-}
-
-DisabledWhileRunning::~DisabledWhileRunning() { SetControlEnabled(button_, true); }
 
 }  // namespace tulvarine::platform

@@ -6,8 +6,6 @@
 #include <chrono>
 #include <functional>
 
-class QWidget;
-
 namespace tulvarine::platform {
 
 // Runs routine on a new thread. An exception that escapes routine is reported
@@ -28,18 +26,5 @@ int RunningWorkerCount();
 // Start-up: workers, outside programs and calls to the window are accepted
 // again (tests start and end the program many times in one process).
 void AcceptWorkers();
-
-// Disables a Run button for one run of a worker and enables it again on every
-// way out, early returns and exceptions included. Any thread.
-class DisabledWhileRunning {
-public:
-    explicit DisabledWhileRunning(QWidget* button);
-    ~DisabledWhileRunning();
-    DisabledWhileRunning(const DisabledWhileRunning&) = delete;
-    DisabledWhileRunning& operator=(const DisabledWhileRunning&) = delete;
-
-private:
-    QWidget* button_;
-};
 
 }  // namespace tulvarine::platform

@@ -94,7 +94,7 @@ Cmp2SeqPage::Cmp2SeqPage(const ToolPageContext& context)
 void Cmp2SeqPage::OnShown() {
     if (g_MainWindowReady) OnCmp2SeqCompareClick();
     ApplySeqBoxFormat();
-    if (busy_) focusAfterJob_ = ui_.按钮_Comp_Run;
+    if (RunInTurnGoingOn()) focusRunAfterJob_ = true;
     else ui_.按钮_Comp_Run->setFocus();
 }
 
@@ -130,14 +130,23 @@ void Cmp2SeqPage::OnCmp2SeqGridCellChanged(const QModelIndex& current) {
 void Cmp2SeqPage::OnCmp2SeqSaveClick() {
     const std::optional<std::string> path = ChooseFileToSaveAs(kSaveFilter);
     if (!path || !ui_.单选框_Comp_Codon->isChecked()) return;
-    PageReport report(nullptr);
-    const PairComparison none;
-    const std::shared_ptr<const PairComparison>& shown = grid_->Shown();
-    if (SaveCodonTable(shown ? *shown : none, *path, report)) ui_.按钮_Comp_Save->setEnabled(false);
+    std::shared_ptr<const PairComparison> shown = grid_->Shown();
+    if (!shown) shown = std::make_shared<const PairComparison>();
+    // A job: the file may be slow to write, or a pipe.
+    auto saved = std::make_shared<bool>(false);
+    StartRun(
+        RunControls{ui_.按钮_Comp_Save, {}},
+        [shown, path = *path, saved] {
+            PageReport report(nullptr);
+            *saved = SaveCodonTable(*shown, path, report);
+        },
+        [this, saved] {
+            if (*saved) ui_.按钮_Comp_Save->setEnabled(false);
+        });
 }
 
 void Cmp2SeqPage::OnCmp2SeqAlignCompareClick() {
-    if (busy_ || !HoldsText(ui_.超级编辑框2) || !HoldsText(ui_.超级编辑框1)) return;
+    if (RunInTurnGoingOn() || !HoldsText(ui_.超级编辑框2) || !HoldsText(ui_.超级编辑框1)) return;
     PairAlignmentSettings settings;
     settings.box1 = ControlText(ui_.超级编辑框1);
     settings.box2 = ControlText(ui_.超级编辑框2);
@@ -145,7 +154,7 @@ void Cmp2SeqPage::OnCmp2SeqAlignCompareClick() {
     settings.programFolder = platform::ProgramFolder();
     settings.muscle = FindTool(settings.programFolder, kMuscleTool);
     QPointer<Cmp2SeqPage> page(this);
-    StartJob([page, settings] {
+    (void)StartRunInTurn(JobControls(ui_.按钮_Comp_alignCMP), [page, settings] {
         PageReport report(nullptr);
         const std::optional<AlignedPair> aligned = AlignSequencePair(settings, report);
         if (aligned) {
@@ -163,7 +172,7 @@ void Cmp2SeqPage::OnCmp2SeqAlignCompareClick() {
         platform::CallOnGuiThread([&] {
             if (page) page->ui_.按钮_Comp_Save->setEnabled(true);
         });
-    });
+    }, [this] { AfterJob(); });
 }
 
 void Cmp2SeqPage::OnSequenceFileDropped(QTextEdit* box, const std::string& path) {
@@ -177,58 +186,31 @@ void Cmp2SeqPage::OnSequenceFileDropped(QTextEdit* box, const std::string& path)
 // ---- one job at a time ----
 
 void Cmp2SeqPage::RequestComparison(bool bothBoxes) {
-    if (busy_) {
-        pending_ = pending_ ? (*pending_ && bothBoxes) : bothBoxes;
-        return;
-    }
-    StartComparison(bothBoxes);
+    // Requests made during a job become one, which needs both boxes only when each of them did.
+    needsBoth_ = needsBoth_ ? (*needsBoth_ && bothBoxes) : bothBoxes;
+    RequestRunInTurn([this] { StartComparison(*std::exchange(needsBoth_, std::nullopt)); });
 }
 
 void Cmp2SeqPage::StartComparison(bool bothBoxes) {
     if (bothBoxes && (!HoldsText(ui_.超级编辑框2) || !HoldsText(ui_.超级编辑框1))) return;
     const PairComparisonSettings settings = ReadComparisonSettings();
     QPointer<Cmp2SeqPage> page(this);
-    StartJob([page, settings] {
+    (void)StartRunInTurn(JobControls(ui_.按钮_Comp_Run), [page, settings] {
         LoadSequencePairIntoGrid(page, settings, [&](std::shared_ptr<const PairComparison> comparison) {
             page->ShowComparison(std::move(comparison), settings);
         });
-    });
+    }, [this] { AfterJob(); });
 }
 
-void Cmp2SeqPage::StartJob(std::function<void()> job) {
-    busy_ = true;
-    QWidget* focus = QApplication::focusWidget();
-    if (focus == ui_.按钮_Comp_Run || focus == ui_.按钮_Comp_alignCMP) focusAfterJob_ = focus;
-    ui_.按钮_Comp_Run->setEnabled(false);
-    ui_.按钮_Comp_alignCMP->setEnabled(false);
-    QPointer<Cmp2SeqPage> page(this);
-    platform::StartWorker([page, job = std::move(job)] {
-        // The buttons come back however the job ends.
-        struct Finish {
-            QPointer<Cmp2SeqPage> page;
-            ~Finish() {
-                platform::PostToGuiThread([page = page] {
-                    if (page) page->FinishJob();
-                });
-            }
-        } finish{page};
-        job();
-    });
+ToolPage::RunControls Cmp2SeqPage::JobControls(QWidget* run) const {
+    // A comparison shows its outcome beside the status of the run before it.
+    return RunControls{run, {run == ui_.按钮_Comp_Run ? ui_.按钮_Comp_alignCMP : ui_.按钮_Comp_Run}, false};
 }
 
-void Cmp2SeqPage::FinishJob() {
-    busy_ = false;
-    ui_.按钮_Comp_Run->setEnabled(true);
-    ui_.按钮_Comp_alignCMP->setEnabled(true);
-    if (focusAfterJob_) focusAfterJob_->setFocus();
-    focusAfterJob_ = nullptr;
+void Cmp2SeqPage::AfterJob() {
+    if (std::exchange(focusRunAfterJob_, false)) ui_.按钮_Comp_Run->setFocus();
     // After the focus has moved: a balloon goes as soon as the focus moves.
-    if (balloonAfterJob_) ShowCodonLengthBalloon();
-    balloonAfterJob_ = false;
-    if (!pending_) return;
-    const bool bothBoxes = *pending_;
-    pending_.reset();
-    StartComparison(bothBoxes);
+    if (std::exchange(balloonAfterJob_, false)) ShowCodonLengthBalloon();
 }
 
 // ---- the comparison ----

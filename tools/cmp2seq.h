@@ -8,8 +8,6 @@
 // once when the job ends, with the controls as they are then.
 #pragma once
 
-#include <QPointer>
-
 #include <functional>
 #include <memory>
 #include <optional>
@@ -52,9 +50,10 @@ private:
     // when both boxes hold text at the moment it starts.
     void RequestComparison(bool bothBoxes);
     void StartComparison(bool bothBoxes);
-    // Runs job on a worker with "Compare" and "Align and Compare" disabled.
-    void StartJob(std::function<void()> job);
-    void FinishJob();
+    // A job (a comparison, or an alignment and its comparison) holds "Compare"
+    // and "Align and Compare"; jobs take turns.
+    RunControls JobControls(QWidget* run) const;
+    void AfterJob();
 
     PairComparisonSettings ReadComparisonSettings() const;
     // Shows a comparison of the boxes as settings held them.
@@ -64,10 +63,9 @@ private:
     void ApplySeqBoxFormat();
 
     SequencePairModel* grid_;  // owned by the page
-    bool busy_ = false;
-    std::optional<bool> pending_;          // a comparison asked for during a job: whether it needs both boxes
-    QPointer<QWidget> focusAfterJob_;      // the button a job took the focus from
-    bool balloonAfterJob_ = false;         // the job's comparison could not count codons
+    std::optional<bool> needsBoth_;    // a comparison asked for and not started yet: whether it needs both boxes
+    bool focusRunAfterJob_ = false;    // the page was shown during a job: "Compare" gets the focus after it
+    bool balloonAfterJob_ = false;     // the job's comparison could not count codons
 };
 
 }  // namespace tulvarine

@@ -171,33 +171,23 @@ void MergeFasPage::OnMergeSave1Click() {
 
 // ---- manual mode ----
 
-void MergeFasPage::StartTableRun(QWidget* run, std::initializer_list<QWidget*> held, std::function<void()> routine) {
-    std::vector<QWidget*> controls(held);
-    for (QWidget* control : controls) control->setEnabled(false);
-    StartRun(run, [controls, routine = std::move(routine)] {
-        std::vector<std::unique_ptr<platform::DisabledWhileRunning>> disabled;
-        for (QWidget* control : controls) disabled.push_back(std::make_unique<platform::DisabledWhileRunning>(control));
-        routine();
-    });
-}
-
 void MergeFasPage::OnMergeScan1Click() {
     const std::optional<std::string> path = ChooseFileToOpen(kFastaFilter);
     if (!path) return;
     // Nothing may read or change the table while it is replaced.
-    StartTableRun(ui_.按钮_Merge_scan1,
-                  {ui_.按钮_Merge_scan2, ui_.编辑框_merge_2fas, ui_.按钮_Merge_Run2, ui_.按钮_Merge_Save_2},
-                  [this, path = *path] {
-                      ManualReport report(ui_, nullptr);
-                      (void)LoadFirstMergeFasta(path, *g_MergeTable, report);
-                  });
+    StartRun({ui_.按钮_Merge_scan1,
+              {ui_.按钮_Merge_scan2, ui_.编辑框_merge_2fas, ui_.按钮_Merge_Run2, ui_.按钮_Merge_Save_2}},
+             [this, path = *path] {
+                 ManualReport report(ui_, nullptr);
+                 (void)LoadFirstMergeFasta(path, *g_MergeTable, report);
+             });
 }
 
 void MergeFasPage::OnMergeScan2Click() { (void)ChooseFileInto(ui_.编辑框_merge_2fas, kFastaFilter); }
 
 void MergeFasPage::OnMergeRun2Click() {
     const std::string path = platform::ControlText(ui_.编辑框_merge_2fas);
-    StartTableRun(ui_.按钮_Merge_Run2, {ui_.按钮_Merge_scan1, ui_.按钮_Merge_Save_2}, [this, path] {
+    StartRun({ui_.按钮_Merge_Run2, {ui_.按钮_Merge_scan1, ui_.按钮_Merge_Save_2}}, [this, path] {
         ManualReport report(ui_, ui_.标签_Merge_process1);
         (void)AddSecondMergeFasta(path, *g_MergeTable, report);
     });
@@ -208,7 +198,7 @@ void MergeFasPage::OnMergeSave2Click() {
     settings.firstFile = platform::ControlText(ui_.编辑框_merge_1fas);
     settings.secondFile = platform::ControlText(ui_.编辑框_merge_2fas);
     // On a worker, as large tables take seconds to write.
-    StartTableRun(ui_.按钮_Merge_Save_2, {ui_.按钮_Merge_scan1, ui_.按钮_Merge_Run2}, [this, settings] {
+    StartRun({ui_.按钮_Merge_Save_2, {ui_.按钮_Merge_scan1, ui_.按钮_Merge_Run2}}, [this, settings] {
         PageReport report(ui_.标签_Merge_process2);
         (void)SaveMergeTable(settings, *g_MergeTable, report);
     });

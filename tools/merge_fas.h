@@ -4,9 +4,6 @@
 // tools/merge_fas_routines.h.
 #pragma once
 
-#include <functional>
-#include <initializer_list>
-
 #include "model/text.h"
 #include "tools/tool_page.h"
 
@@ -30,8 +27,6 @@ private:
     void OnMergeScan2Click();
     void OnMergeRun2Click();
     void OnMergeSave2Click();
-    // Starts routine as StartRun does, with held disabled too until it ends.
-    void StartTableRun(QWidget* run, std::initializer_list<QWidget*> held, std::function<void()> routine);
 
     // GUI thread only. Each listing has a number; only the newest one shows.
     unsigned folderListing_ = 0;

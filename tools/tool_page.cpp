@@ -1,6 +1,9 @@
 #include "tools/tool_page.h"
 
+#include <QApplication>
 #include <QWidget>
+
+#include <algorithm>
 
 #include "model/file_bytes.h"
 #include "model/output_file.h"
@@ -18,14 +21,59 @@ namespace tulvarine {
 ToolPage::ToolPage(const ToolPageContext& context, QWidget* tab)
     : ui_(context.ui), window_(context.window), fileDialog_(context.fileDialog), tab_(tab) {}
 
-void ToolPage::StartRun(QWidget* run, std::function<void()> routine) {
+void ToolPage::StartRun(const RunControls& controls, std::function<void()> routine, std::function<void()> afterRun) {
+    Launch(controls, std::move(routine), std::move(afterRun), false);
+}
+
+void ToolPage::Launch(const RunControls& controls, std::function<void()> routine, std::function<void()> afterRun,
+                      bool inTurn) {
     // A corrected run must never show its "Done!" beside the error of the last one.
-    platform::ShowStatusMessage("");
-    run->setEnabled(false);
-    platform::StartWorker([run, routine = std::move(routine)] {
-        const platform::DisabledWhileRunning running(run);
+    if (controls.clearsStatus) platform::ShowStatusMessage("");
+    std::vector<QPointer<QWidget>> disabled{controls.run};
+    disabled.insert(disabled.end(), controls.held.begin(), controls.held.end());
+    // Disabling the focused button moves the focus on: it comes back at the end.
+    QPointer<QWidget> focus;
+    if (std::find(disabled.begin(), disabled.end(), QApplication::focusWidget()) != disabled.end())
+        focus = QApplication::focusWidget();
+    for (const QPointer<QWidget>& control : disabled) control->setEnabled(false);
+    std::function<void()> end = [page = QPointer<ToolPage>(this), disabled, focus, inTurn, afterRun = std::move(afterRun)] {
+        if (page) page->EndRun(disabled, focus, inTurn, afterRun);
+    };
+    platform::StartWorker([routine = std::move(routine), end = std::move(end)] {
+        // Posted however routine ends; dropped once the program ends.
+        struct PostEnd {
+            const std::function<void()>& end;
+            ~PostEnd() { platform::PostToGuiThread(end); }
+        } postEnd{end};
         routine();
     });
+}
+
+bool ToolPage::StartRunInTurn(const RunControls& controls, std::function<void()> routine,
+                              std::function<void()> afterRun) {
+    if (runInTurn_) return false;
+    runInTurn_ = true;
+    Launch(controls, std::move(routine), std::move(afterRun), true);
+    return true;
+}
+
+void ToolPage::RequestRunInTurn(std::function<void()> start) {
+    if (runInTurn_) {
+        startAfterTurn_ = std::move(start);
+        return;
+    }
+    start();
+}
+
+void ToolPage::EndRun(const std::vector<QPointer<QWidget>>& controls, const QPointer<QWidget>& focus, bool inTurn,
+                      const std::function<void()>& afterRun) {
+    for (const QPointer<QWidget>& control : controls)
+        if (control) control->setEnabled(true);
+    if (focus) focus->setFocus();
+    if (afterRun) afterRun();
+    if (!inTurn) return;
+    runInTurn_ = false;
+    if (std::function<void()> start = std::exchange(startAfterTurn_, nullptr)) start();
 }
 
 std::optional<std::string> ToolPage::ChooseFileToOpen(std::string_view filter) {
@@ -69,15 +117,17 @@ void ToolPage::SaveBoxToChosenFile(QWidget* button, QWidget* box, std::string_vi
 
 void ToolPage::ReadFileIntoBox(QWidget* button, QWidget* box, const std::string& path,
                                bool (*read)(const std::string& path, std::string& text), std::function<void()> shown) {
-    StartRun(button, [box, path, read, shown = std::move(shown)] {
-        std::string text;
-        if (!read(path, text)) {
-            platform::ShowStatusMessage(ErrorMessage(WithReason("Cannot read " + path, ReadErrorReason(path))));
-            return;
-        }
-        platform::SetControlText(box, text);
-        if (shown) platform::CallOnGuiThread(shown);
-    });
+    StartRun(
+        {button, {}},
+        [box, path, read] {
+            std::string text;
+            if (!read(path, text)) {
+                platform::ShowStatusMessage(ErrorMessage(WithReason("Cannot read " + path, ReadErrorReason(path))));
+                return;
+            }
+            platform::SetControlText(box, text);
+        },
+        std::move(shown));
 }
 
 }  // namespace tulvarine

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -49,12 +50,36 @@ public:
     virtual void OnShown() {}
 
 protected:
+    // What one run holds disabled until it ends: its Run button, and the
+    // controls that must not start anything meanwhile.
+    struct RunControls {
+        QWidget* run = nullptr;
+        std::vector<QWidget*> held;
+        bool clearsStatus = true;  // false for runs the page starts by itself (a comparison on a code change)
+    };
+
     // Starts one run of routine on a worker thread. The status message of an
-    // earlier run is cleared and run is disabled at once (a quick second click
-    // cannot start a second run); run is enabled again when routine ends, on
-    // every way out. An exception that escapes routine shows as an "Error:"
-    // status message. GUI thread.
-    void StartRun(QWidget* run, std::function<void()> routine);
+    // earlier run is cleared (unless controls say not to) and the controls are disabled at once (a quick
+    // second click cannot start a second run); they are enabled again when
+    // routine ends, on every way out, and a control that had the focus gets it
+    // back. Then afterRun, when given, runs on the GUI thread. An exception
+    // that escapes routine shows as an "Error:" status message. When the
+    // program ends, routine is asked to stop (RunReport::StopRequested) and
+    // afterRun never runs. GUI thread.
+    void StartRun(const RunControls& controls, std::function<void()> routine, std::function<void()> afterRun = {});
+    void StartRun(QWidget* run, std::function<void()> routine) { StartRun(RunControls{run, {}}, std::move(routine)); }
+
+    // For a page whose runs take turns (one at a time): StartRun, unless a run
+    // started this way is going on; then nothing starts and the result is false.
+    bool StartRunInTurn(const RunControls& controls, std::function<void()> routine,
+                        std::function<void()> afterRun = {});
+    // Calls start now when no run started in turn is going on, else once that
+    // run has ended. Only one such call waits at a time: a later request
+    // replaces it. start runs on the GUI thread, so it reads the controls as
+    // they are when it starts, and usually calls StartRunInTurn.
+    void RequestRunInTurn(std::function<void()> start);
+    // True while a run started in turn is going on. GUI thread.
+    bool RunInTurnGoingOn() const { return runInTurn_; }
 
     // The shared file dialog as an open dialog in the program folder, with
     // filter ("Fasta File (*.fa*)|*.fa*"): the chosen path, or nothing when the
@@ -77,18 +102,26 @@ protected:
     void SaveBoxToChosenFile(QWidget* button, QWidget* box, std::string_view filterWhenUnset,
                              const std::string& savedMessage);
     // Reads the file at path as a run of button (StartRun) with read(path,
-    // text) and shows the text in box; then shown runs on the GUI thread, when
-    // given. A file that read cannot read leaves box as it was, and the
-    // status names the file and says why.
+    // text) and shows the text in box; shown is the run's afterRun. A file
+    // that read cannot read leaves box as it was, and the status names the
+    // file and says why.
     void ReadFileIntoBox(QWidget* button, QWidget* box, const std::string& path,
                          bool (*read)(const std::string& path, std::string& text), std::function<void()> shown = {});
 
     Ui::MainWindow& ui_;
 
 private:
+    void Launch(const RunControls& controls, std::function<void()> routine, std::function<void()> afterRun,
+                bool inTurn);
+    // GUI thread: the run has ended; enables its controls and runs what follows it.
+    void EndRun(const std::vector<QPointer<QWidget>>& controls, const QPointer<QWidget>& focus, bool inTurn,
+                const std::function<void()>& afterRun);
+
     QWidget* window_;
     platform::CommonDialog& fileDialog_;
     QWidget* tab_;
+    bool runInTurn_ = false;                  // GUI thread
+    std::function<void()> startAfterTurn_;    // GUI thread: the one request waiting for its turn
 };
 
 // Makes every tool page; the main window keeps them.

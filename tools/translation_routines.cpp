@@ -79,6 +79,7 @@ bool TranslateFolder(const FolderTranslationSettings& settings, FolderTranslatio
     TextArray failed;
     SequenceSet set;
     for (std::size_t i = 0; i < files.size(); ++i) {
+        if (report.StopRequested()) return false;
         const std::string& file = files[i];
         report.AddFile(file);
         const std::string outPath = JoinPath(out, file);

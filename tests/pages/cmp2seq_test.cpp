@@ -142,6 +142,7 @@ void Cmp2SeqTest::codonModeMarksCountsAndSavesTheCodonTable() {
     const std::string saved = page_->FilePath("codons.txt");
     platform::dialog_answers::QueueFileName(saved);
     Ui().按钮_Comp_Save->click();
+    QVERIFY(PageWindow::WaitForWorkers());  // the save runs as a job
     QCOMPARE(Bytes(saved), QByteArray("1\tATG\tATA\tN\r\n2\tAAA\tAAG\tS\r\n3\tAGA\tAGA\t-\r\n"));
     QCOMPARE(platform::dialog_answers::LastRequest().filter, std::string("Text File (*.txt)|*.txt"));
     QVERIFY(!Ui().按钮_Comp_Save->isEnabled());
@@ -154,6 +155,7 @@ void Cmp2SeqTest::codonModeMarksCountsAndSavesTheCodonTable() {
     const std::string unwritable = page_->FilePath("codons.txt/inside.txt");
     platform::dialog_answers::QueueFileName(unwritable);
     Ui().按钮_Comp_Save->click();
+    QVERIFY(PageWindow::WaitForWorkers());
     QCOMPARE(Status(), std::string("Info:    Save failure!"));
     QVERIFY(Ui().按钮_Comp_Save->isEnabled());
 
@@ -216,6 +218,14 @@ void Cmp2SeqTest::alignAndCompareThroughMuscle() {
     QCOMPARE(Ui().超级编辑框2->toPlainText(), QString("ATGAAACCC---TTTAAACCCGGG"));
     QCOMPARE(Marks(Ui().超级编辑框2), QStringList({"9+3 R"}));
     page_->SaveScreenshot("cmp2seq_aligned");
+
+    // Gaps alone make MUSCLE crash: the status says so, and the boxes stay.
+    Ui().超级编辑框1->setPlainText("---");
+    Ui().超级编辑框2->setPlainText("---");
+    Ui().按钮_Comp_alignCMP->click();
+    QVERIFY(PageWindow::WaitForWorkers());
+    QCOMPARE(Status(), std::string("Error:    Alignment failed! muscle ended by signal SIGFPE (arithmetic fault)"));
+    QCOMPARE(Ui().超级编辑框1->toPlainText(), QString("---"));
 }
 
 void Cmp2SeqTest::droppedFileFillsTheBox() {

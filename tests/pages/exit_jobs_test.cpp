@@ -1,0 +1,266 @@
+// The program ends while its pages work: Exit confirmed in the window, or a
+// terminating signal. Each case runs the real program (its start routine, its
+// window and its end) in a child process of this test, with stand-in aligners
+// that take their time; the test then looks at what the child left behind.
+// A plain main: the checks span the child's whole end.
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/folders.h"
+#include "shell/main_window.h"
+#include "shell/program_main.h"
+#include "ui_main_window.h"
+
+extern char** environ;
+
+using namespace tulvarine;
+namespace fs = std::filesystem;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Generous: a machine many times slower than ours still ends well inside it.
+constexpr auto kLimit = 3min;
+
+int g_failures = 0;
+
+void Check(bool condition, const std::string& what) {
+    if (condition) return;
+    std::fprintf(stderr, "FAIL: %s\n", what.c_str());
+    ++g_failures;
+}
+
+// The file's bytes; empty when it cannot be read (a process gone from /proc).
+std::string ReadText(const fs::path& path) {
+    try {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+void WriteText(const fs::path& path, const std::string& text, bool executable = false) {
+    std::ofstream(path, std::ios::binary) << text;
+    if (executable) fs::permissions(path, fs::perms::owner_all, fs::perm_options::add);
+}
+
+// Waits, sleeping, until condition holds or kLimit has passed.
+bool WaitFor(const std::function<bool()>& condition) {
+    const auto end = std::chrono::steady_clock::now() + kLimit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+// The processes of group (zombies have ended).
+std::vector<int> LiveMembers(int group) {
+    std::vector<int> members;
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        const std::string pid = entry.path().filename().string();
+        if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
+        const std::string stat = ReadText(entry.path() / "stat");
+        const std::size_t close = stat.rfind(')');  // "pid (name) state ppid pgrp ..."
+        if (close == std::string::npos) continue;
+        char state = 0;
+        int parent = 0, pgrp = 0;
+        if (std::sscanf(stat.c_str() + close + 1, " %c %d %d", &state, &parent, &pgrp) == 3 && pgrp == group &&
+            state != 'Z')
+            members.push_back(std::stoi(stat));
+    }
+    return members;
+}
+
+// Names under folder, at any depth, that the program made for its own use.
+std::vector<std::string> Leftovers(const fs::path& folder) {
+    std::vector<std::string> found;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with(".tulvarine-") || name.starts_with("tulvarine-")) found.push_back(entry.path().string());
+    }
+    return found;
+}
+
+// A stand-in aligner: notes its process group, then takes its time, with a
+// child of its own as real aligners have; it would write its result at the end.
+std::string SlowAligner(const fs::path& marks, const std::string& result) {
+    return "#!/bin/sh\n"
+           "for a; do case \"$a\" in -o=*) out=\"${a#-o=}.best.fas\";; -output) next=1;; *) [ -n \"$next\" ] && "
+           "out=\"$a\"; next=;; esac; done\n"
+           "sleep 600 &\n"
+           "echo $$ > '" + (marks / "group").string() + "'\n"
+           "wait\n"
+           "printf '" + result + "' > \"$out\"\n";
+}
+
+// ---- the child: the real program, driven through its window ----
+
+MainWindow* TheMainWindow() {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* main = qobject_cast<MainWindow*>(top)) return main;
+    return nullptr;
+}
+
+// Calls then() on the GUI thread once path exists.
+void WhenExists(const fs::path& path, std::function<void()> then) {
+    if (fs::exists(path)) {
+        then();
+        return;
+    }
+    QTimer::singleShot(20, [path, then = std::move(then)]() mutable { WhenExists(path, std::move(then)); });
+}
+
+// Closes the window and answers "Yes" in the "Exit" window.
+void ExitConfirmed(MainWindow* window) {
+    QTimer::singleShot(0, [] {
+        if (QWidget* exit = QApplication::activeModalWidget())
+            exit->findChild<QPushButton*>(QStringLiteral("按钮_extr_scan"))->click();
+    });
+    window->close();
+}
+
+// Starts the case's work in the window; then() ends the program.
+void StartWork(const std::string& name, const fs::path& root, const std::function<void()>& then) {
+    MainWindow* window = TheMainWindow();
+    if (window == nullptr) std::_Exit(3);
+    Ui::MainWindow& ui = window->Controls();
+    const fs::path marks = root / "marks";
+    if (name == "align-format" || name == "signal") {
+        ui.编辑框_align_folder->setText(QString::fromStdString((root / "in").string()));
+        ui.单选框align_prank_dna->click();
+        ui.按钮_align_run1->click();
+        WhenExists(marks / "group", then);
+    } else if (name == "cmp2seq") {
+        ui.超级编辑框1->setPlainText("ATGAAACCCGGGTTTAAA");
+        ui.超级编辑框2->setPlainText("ATGAAACCCTTTAAA");
+        ui.按钮_Comp_alignCMP->click();
+        WhenExists(marks / "group", then);
+    } else if (name == "sort-id") {
+        ui.编辑框_Sort_File_Name->setText(QString::fromStdString((root / "in" / "big.fa").string()));
+        ui.单选框_Sort_auto->click();
+        ui.按钮_Sort_Run->click();
+        QTimer::singleShot(0, then);  // the sort has just begun
+    }
+}
+
+int RunProgram(const std::string& name, const fs::path& root, int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    platform::OverrideProgramFolderForTests((root / "program").string());
+    QTimer::singleShot(0, [name, root] {
+        StartWork(name, root, [name] {
+            if (name != "signal") ExitConfirmed(TheMainWindow());  // the test sends the signal
+        });
+    });
+    return ProgramMain();
+}
+
+// ---- the test: one child per case ----
+
+// A folder for one case: the program folder with its stand-in tools, inputs,
+// a folder for the marks the tools leave, and the temporary folder of the child.
+fs::path MakeCase(const fs::path& base, const std::string& name) {
+    const fs::path root = base / name;
+    for (const char* folder : {"program/tools", "in", "marks", "tmp"}) fs::create_directories(root / folder);
+    const std::string result = ">a\\nACGT\\n";
+    WriteText(root / "program/tools/prank", SlowAligner(root / "marks", result), true);
+    WriteText(root / "program/tools/muscle", SlowAligner(root / "marks", result), true);
+    for (const char* file : {"1.fas", "2.fas"}) WriteText(root / "in" / file, ">a\nACGTACGT\n>b\nACGAACGT\n");
+    if (name == "sort-id") {
+        std::string records;
+        for (long i = 0; i < 400000; ++i)
+            records += ">seq" + std::to_string((i * 7919) % 400000) + " a record\n" + std::string(120, "ACGT"[i % 4]) + "\n";
+        WriteText(root / "in" / "big.fa", records);
+    }
+    return root;
+}
+
+// Runs the case in a child process; its exit status, or -1 when it did not end in time.
+int RunCase(const std::string& name, const fs::path& root, const char* self) {
+    ::setenv("TMPDIR", (root / "tmp").string().c_str(), 1);
+    ::setenv("TULVARINE_TEST_ROOT", root.string().c_str(), 1);
+    const std::string caseArgument = "--case=" + name;
+    char* const argv[] = {const_cast<char*>(self), const_cast<char*>(caseArgument.c_str()), nullptr};
+    pid_t child = 0;
+    if (::posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, argv, environ) != 0) return -1;
+    if (name == "signal") {
+        Check(WaitFor([&] { return fs::exists(root / "marks" / "group"); }), name + ": the aligner started");
+        ::kill(child, SIGTERM);
+    }
+    int status = 0;
+    const bool ended = WaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; });
+    if (!ended) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+        return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+void CheckCase(const std::string& name, const fs::path& base, const char* self) {
+    const fs::path root = MakeCase(base, name);
+    const int status = RunCase(name, root, self);
+    Check(status == 0, name + ": the program ended by itself, status " + std::to_string(status));
+
+    const std::string group = ReadText(root / "marks" / "group");
+    if (name != "sort-id") {
+        Check(!group.empty(), name + ": the stand-in aligner ran");
+        const int leader = std::atoi(group.c_str());
+        Check(WaitFor([&] { return LiveMembers(leader).empty(); }), name + ": no process of the aligner's group lives");
+    }
+    for (const std::string& left : Leftovers(root)) Check(false, name + ": left behind " + left);
+    // Nothing the interrupted work would have written is there, and with its
+    // processes gone nothing can appear later.
+    if (name == "align-format" || name == "signal")
+        Check(fs::is_empty(root / "in_align_PrankDNA"), name + ": no aligned file appeared");
+    if (name == "cmp2seq")
+        Check(!fs::exists(root / "program/tmp/2seq_align.fas"), name + ": no alignment of the pair appeared");
+    if (name == "sort-id") {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(root / "in")) names.push_back(entry.path().filename().string());
+        Check(names.size() == 3, name + ": nothing but the inputs in their folder (" + std::to_string(names.size()) +
+                                     " entries)");
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string first = argc > 1 ? argv[1] : "";
+    if (first.starts_with("--case=")) {
+        const char* root = std::getenv("TULVARINE_TEST_ROOT");
+        return root == nullptr ? 2 : RunProgram(first.substr(7), root, argc, argv);
+    }
+    char folderPattern[] = "/tmp/tulvarine-exit-XXXXXX";
+    if (::mkdtemp(folderPattern) == nullptr) return 1;
+    const fs::path base = folderPattern;
+    for (const char* name : {"align-format", "cmp2seq", "sort-id", "signal"}) CheckCase(name, base, argv[0]);
+    std::error_code ignored;
+    fs::remove_all(base, ignored);
+    std::fprintf(stderr, g_failures == 0 ? "PASS: exit_jobs_test\n" : "");
+    return g_failures == 0 ? 0 : 1;
+}
