@@ -96,9 +96,17 @@ protected:
     // goes into box, a cancel empties box.
     void ChooseFolderInto(QWidget* box, const std::string& title);
     // Asks for a file name (ChooseFileToSave) and writes the text of box there
-    // with CR LF line ends: nothing when the user cancelled, else whether the
-    // whole text was written.
-    std::optional<bool> SaveBoxToChosenFile(QWidget* box, std::string_view filterWhenUnset = {});
+    // with CR LF line ends as a run of button (StartRun), so that the window
+    // never waits for the file. The status then shows savedMessage, or an
+    // "Error:" naming the file and saying why. Nothing when the user cancels.
+    void SaveBoxToChosenFile(QWidget* button, QWidget* box, std::string_view filterWhenUnset,
+                             const std::string& savedMessage);
+    // Reads the file at path as a run of button (StartRun) with read(path,
+    // text) and shows the text in box; shown is the run's afterRun. A file
+    // that read cannot read leaves box as it was, and the status names the
+    // file and says why.
+    void ReadFileIntoBox(QWidget* button, QWidget* box, const std::string& path,
+                         bool (*read)(const std::string& path, std::string& text), std::function<void()> shown = {});
 
     Ui::MainWindow& ui_;
 
