@@ -122,7 +122,8 @@ void GetOrfPage::OnGetorfCopyClick() {
 }
 
 void GetOrfPage::OnGetorfSaveClick() {
-    SaveBoxToChosenFile(ui_.按钮_getorf_save, ui_.编辑框_getorf_out, kSaveFilter, "Info:        Save successfully!");
+    SaveBoxToChosenFile(ui_.按钮_getorf_save, ui_.编辑框_getorf_out, kSaveFilter,
+                        {"Info:        Save successfully!", "Info:        Save failed!"});
 }
 
 void GetOrfPage::OnGetorfLongestClick() {

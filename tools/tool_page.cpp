@@ -105,13 +105,11 @@ void ToolPage::ChooseFolderInto(QWidget* box, const std::string& title) {
 }
 
 void ToolPage::SaveBoxToChosenFile(QWidget* button, QWidget* box, std::string_view filterWhenUnset,
-                                   const std::string& savedMessage) {
+                                   const SaveMessages& messages) {
     const std::optional<std::string> path = ChooseFileToSave(filterWhenUnset);
     if (!path) return;
-    StartRun(button, [path = *path, text = WithCrLfLineEnds(platform::ControlText(box)), savedMessage] {
-        std::string error;
-        const bool saved = WriteWholeFile(path, text, {}, &error);
-        platform::ShowStatusMessage(saved ? savedMessage : ErrorMessage(WithReason("Cannot write " + path, error)));
+    StartRun(button, [path = *path, text = WithCrLfLineEnds(platform::ControlText(box)), messages] {
+        platform::ShowStatusMessage(WriteWholeFile(path, text) ? messages.saved : messages.failed);
     });
 }
 

@@ -81,7 +81,7 @@ void TranslationPage::OnTranslationRun2Click() {
 }
 
 void TranslationPage::OnTranslationSaveClick() {
-    SaveBoxToChosenFile(ui_.按钮_trans_save, ui_.编辑框_trans_4, {}, "Info:    Save successful!");
+    SaveBoxToChosenFile(ui_.按钮_trans_save, ui_.编辑框_trans_4, {}, {"Info:    Save successful!", "Info:    Save failure!"});
 }
 
 void TranslationPage::OnTranslationInFolderClick() { ChooseFolderInto(ui_.编辑框_trans_1, kFolderTitle); }

@@ -350,20 +350,20 @@ void TranslationTest::saveWritesTheOutputBoxAsTyped() {
 
     answers::QueueFileName(root_);  // a folder cannot be written as a file
     Click(ui().按钮_trans_save);
-    QCOMPARE(Status(), "Error:        Cannot write " + root_ + ": Is a directory");
+    QCOMPARE(Status(), std::string("Info:    Save failure!"));
     answers::QueueFileName(root_ + "/missing/x.txt");
     Click(ui().按钮_trans_save);
-    QCOMPARE(Status(), "Error:        Cannot write " + root_ + "/missing/x.txt: No such file or directory");
+    QCOMPARE(Status(), std::string("Info:    Save failure!"));
 
     // A FIFO that no program reads: the save is a job of its own (the window
-    // goes on at once, the button waits for the job) and says why it failed.
+    // goes on at once, the button waits for the job) that fails at once.
     const std::string fifo = root_ + "/fifo.txt";
     QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
     answers::QueueFileName(fifo);
     QTest::mouseClick(ui().按钮_trans_save, Qt::LeftButton);
     QVERIFY(!ui().按钮_trans_save->isEnabled());
     QVERIFY(page_->WaitForWorkers());
-    QCOMPARE(Status(), "Error:        Cannot write " + fifo + ": it is a pipe that no program reads");
+    QCOMPARE(Status(), std::string("Info:    Save failure!"));
     QVERIFY(ui().按钮_trans_save->isEnabled());
 }
 
