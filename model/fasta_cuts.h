@@ -13,8 +13,8 @@ namespace tulvarine {
 inline constexpr std::size_t kParallelReadSize = std::size_t(16) << 20;
 
 // Offsets that cut the file into stretches of about stretch bytes, each cut at
-// the start of a line that begins with ">" (right after a line feed). The
-// first is 0.
+// the start of a line that begins with ">" (right after an LF or a lone CR).
+// The first is 0.
 std::vector<std::size_t> FindRecordCuts(const std::string& path, std::size_t size, std::size_t stretch);
 
 // The cuts for reading a file of size bytes on the batch threads: {0} alone

@@ -1,13 +1,14 @@
 #include "model/line_reader.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
+#include "model/file_bytes.h"
+#include "model/line_ends.h"
 #include "model/program_end.h"
 
 namespace tulvarine {
@@ -20,15 +21,11 @@ LineReader::~LineReader() { Close(); }
 
 bool LineReader::Open(const std::string& path) {
     Close();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    long long size = 0;
+    const int fd = OpenRegularFile(path, nullptr, &size);
     if (fd < 0) return false;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
     fd_ = fd;
-    fileSize_ = S_ISREG(st.st_mode) ? std::size_t(st.st_size) : 0;
+    fileSize_ = std::size_t(size);
     bytesRead_ = 0;
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
     if (buffer_.size() < kBlockSize) buffer_.resize(kBlockSize);
@@ -63,7 +60,8 @@ bool LineReader::Rewind() {
 }
 
 // Moves unread bytes to the front, grows the buffer when a line fills it, and
-// reads one more block. NUL and Ctrl-Z bytes of the new block are dropped here.
+// reads one more block. NUL and Ctrl-Z bytes of the new block are dropped
+// here, and its lone CRs become LFs, so that lines are found by LF alone.
 bool LineReader::Fill() {
     if (eof_) return false;
     if (StopRequested()) {  // the program is ending: the rest of the file goes unread
@@ -83,8 +81,6 @@ bool LineReader::Fill() {
     if (room > 0) {
         do {
             got = ::pread(fd_, buffer_.data() + end_, room, off_t(offset));
-            if (got < 0 && errno == ESPIPE)  // a pipe: plain reads, whole file only
-                got = ::read(fd_, buffer_.data() + end_, room);
         } while (got < 0 && errno == EINTR);
     }
     if (got <= 0) {
@@ -97,8 +93,17 @@ bool LineReader::Fill() {
     char* last = first + got;
     if (std::memchr(first, '\0', std::size_t(got)) || std::memchr(first, '\x1A', std::size_t(got)))
         last = std::remove_if(first, last, [](char c) { return c == '\0' || c == '\x1A'; });
+    // A CR that ended the unread bytes waited for this block: it is lone
+    // unless the block starts with LF.
+    if (end_ > 0 && first != last && buffer_[end_ - 1] == '\r' && *first != '\n') buffer_[end_ - 1] = '\n';
+    MarkLoneCarriageReturns(first, std::size_t(last - first));
     end_ += std::size_t(last - first);
     return true;
+}
+
+std::size_t LineReader::RescanFrom(std::size_t pending) const {
+    // The last unread byte may have been a CR that Fill made an LF.
+    return begin_ + (pending > 0 ? pending - 1 : 0);
 }
 
 std::size_t LineReader::BytesLeft() const {
@@ -129,7 +134,7 @@ bool LineReader::Next(std::string_view& line) {
             line = TakeLine(buffer_.data() + end_, end_);
             return true;
         }
-        scanned = begin_ + pending;
+        scanned = RescanFrom(pending);
     }
 }
 
@@ -162,7 +167,7 @@ bool LineReader::NextPiece(std::string_view& piece, bool& endsLine) {
             endsLine = true;
             return true;
         }
-        scanned = begin_ + pending;
+        scanned = RescanFrom(pending);
     }
 }
 

@@ -1,9 +1,10 @@
 // Reads a text file line by line in large blocks.
 //
-// A line is the bytes up to the next line feed, without the line feed and
-// without one carriage return directly before it; the last line needs no line
-// feed. NUL and Ctrl-Z bytes are dropped and reading goes on. Files are opened
-// read-only, so read-only inputs are fine. Not thread-safe: one reader per thread.
+// Lines end as model/line_ends.h says: at LF, CR LF or a lone CR, the line end
+// not part of the line; the last line needs no line end. NUL and Ctrl-Z bytes
+// are dropped and reading goes on. Only regular files are read, opened
+// read-only (OpenRegularFile), so read-only inputs are fine and a FIFO or
+// device never makes a reader wait. Not thread-safe: one reader per thread.
 #pragma once
 
 #include <string>
@@ -19,12 +20,13 @@ public:
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
 
-    // Opens path read-only; false when it cannot be opened (or is a folder).
+    // Opens path read-only; false when it cannot be opened or is no regular
+    // file (ReadFailureReason says why).
     [[nodiscard]] bool Open(const std::string& path);
     // Opens path and reads only the bytes from offset begin up to (not including)
     // offset end, as if they were the whole file.
     [[nodiscard]] bool OpenRange(const std::string& path, std::size_t begin, std::size_t end);
-    // The size of the open file in bytes (0 for pipes and the like).
+    // The size of the open file in bytes.
     std::size_t FileSize() const { return fileSize_; }
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
@@ -52,8 +54,11 @@ public:
 
 private:
     bool Fill();
+    // Where the search for LF goes on after Fill, pending bytes having been
+    // searched before it.
+    std::size_t RescanFrom(std::size_t pending) const;
     // The bytes from the read position to stop, less one carriage return
-    // before stop; reading goes on at offset next.
+    // before stop; reading goes on at offset next. Lone CRs are LFs by then.
     std::string_view TakeLine(const char* stop, std::size_t next);
 
     int fd_ = -1;

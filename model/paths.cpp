@@ -9,6 +9,10 @@ void StripTrailingBackslash(std::string& path) {
     if (path.size() > 1 && path.back() == '/') path.pop_back();
 }
 
+void StripTrailingSlashes(std::string& path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+}
+
 std::string JoinPath(std::string_view folder, std::string_view name) {
     std::string path;
     path.reserve(folder.size() + 1 + name.size());

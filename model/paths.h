@@ -10,6 +10,9 @@ namespace tulvarine {
 // in "//" keeps one.
 void StripTrailingBackslash(std::string& path);
 
+// Removes every trailing "/" from path; a path of slashes alone becomes "/".
+void StripTrailingSlashes(std::string& path);
+
 // folder + "/" + name.
 std::string JoinPath(std::string_view folder, std::string_view name);
 

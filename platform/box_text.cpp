@@ -2,19 +2,11 @@
 
 #include <QStringDecoder>
 
+#include "model/line_ends.h"
+
 namespace tulvarine::platform {
 
 namespace {
-std::string WithoutCrBeforeLf(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
-        out.push_back(bytes[i]);
-    }
-    return out;
-}
-
 bool FitsLatin1(const QString& text) {
     for (const QChar c : text)
         if (c.unicode() > 0xFF) return false;
@@ -23,7 +15,7 @@ bool FitsLatin1(const QString& text) {
 }  // namespace
 
 QString BytesToBoxText(std::string_view bytes, bool* latin1) {
-    const std::string lf = WithoutCrBeforeLf(bytes);
+    const std::string lf = WithLfLineEnds(bytes);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(QByteArrayView(lf.data(), qsizetype(lf.size())));
     const bool invalid = utf8.hasError();

@@ -1,6 +1,7 @@
 // Conversion between the byte texts of the model and the texts of Qt boxes.
 //
-// Boxes hold LF line breaks; files hold what the pages write (CRLF). Bytes
+// Boxes hold LF line breaks; files hold what the pages write (CRLF), and a
+// file shown in a box has every line end (model/line_ends.h) made LF. Bytes
 // that are valid UTF-8 are shown as UTF-8; other bytes are shown as Latin-1,
 // and a box filled that way gives the same bytes back (see controls.h).
 #pragma once
@@ -14,7 +15,7 @@
 
 namespace tulvarine::platform {
 
-// Bytes as a box shows them: CR LF becomes LF; UTF-8 when valid, otherwise
+// Bytes as a box shows them: CR LF and a lone CR become LF; UTF-8 when valid, otherwise
 // Latin-1 (then *latin1 is set true, when given).
 QString BytesToBoxText(std::string_view bytes, bool* latin1 = nullptr);
 

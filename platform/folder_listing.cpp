@@ -17,6 +17,8 @@ TextArray ListFastaFiles(const std::string& folder) {
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         if (!it->is_regular_file(error)) continue;
         std::string name = it->path().filename().string();
+        // As the shell's "*": a hidden name (temporary files among them) is not matched.
+        if (name.front() == '.') continue;
         if (FindIgnoreCase(name, ".fa") != std::string::npos) found.emplace_back(ToLowerAscii(name), name);
     }
     std::sort(found.begin(), found.end());

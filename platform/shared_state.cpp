@@ -5,7 +5,7 @@ namespace tulvarine {
 std::unique_ptr<Guarded<TextArray>> g_AlignFolderFiles;
 std::unique_ptr<CharFormat> g_SeqBoxFormat;
 std::atomic<int> g_SortIdCount{0};
-std::unique_ptr<Guarded<NamedAttributeMap>> g_MergeTable;
+std::unique_ptr<Guarded<MergeTableContents>> g_MergeTable;
 std::unique_ptr<CharFormat> g_RedMarkFormat;
 std::unique_ptr<CharFormat> g_BlueMarkFormat;
 std::unique_ptr<Guarded<NamedAttributeMap>> g_CodonAminoMap;
@@ -22,7 +22,7 @@ std::unique_ptr<CharFormat> StartFormat() {
 void CreateSharedState() {
     g_AlignFolderFiles = std::make_unique<Guarded<TextArray>>();
     g_SeqBoxFormat = StartFormat();
-    g_MergeTable = std::make_unique<Guarded<NamedAttributeMap>>();
+    g_MergeTable = std::make_unique<Guarded<MergeTableContents>>();
     g_RedMarkFormat = StartFormat();
     g_BlueMarkFormat = StartFormat();
     g_CodonAminoMap = std::make_unique<Guarded<NamedAttributeMap>>();

@@ -12,6 +12,7 @@
 #include "model/named_attribute_map.h"
 #include "model/text.h"
 #include "platform/guarded.h"
+#include "platform/merge_table.h"
 #include "platform/rich_box.h"
 
 namespace tulvarine {
@@ -24,8 +25,8 @@ extern std::unique_ptr<Guarded<TextArray>> g_AlignFolderFiles;
 extern std::unique_ptr<CharFormat> g_SeqBoxFormat;
 // IDs listed by the Sort-ID preview: the progress maximum of sorting and classifying.
 extern std::atomic<int> g_SortIdCount;
-// ID to joined sequence of the manual merge.
-extern std::unique_ptr<Guarded<NamedAttributeMap>> g_MergeTable;
+// The manual merge's table and its sources.
+extern std::unique_ptr<Guarded<MergeTableContents>> g_MergeTable;
 // Red and blue underlined marking of the "Cmp-2Seq" comparison.
 extern std::unique_ptr<CharFormat> g_RedMarkFormat;
 extern std::unique_ptr<CharFormat> g_BlueMarkFormat;

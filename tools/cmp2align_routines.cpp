@@ -1,9 +1,6 @@
 #include "tools/cmp2align_routines.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <optional>
 #include <vector>
 
@@ -52,17 +49,7 @@ std::optional<ColumnLine> ColumnAt(const AlignmentComparison& comparison, const 
     return std::nullopt;
 }
 
-// True when path names nothing at all (as opposed to a file that cannot be read).
-bool NamesNothing(const std::string& path) {
-    struct stat info {};
-    return path.empty() || (::stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR));
-}
-
-std::string CannotRead(const std::string& path) {
-    std::string reason = ReadFailureReason(path);
-    if (reason.empty()) reason = ErrorText(EIO);  // it opens, but reading stopped short
-    return ErrorMessage(WithReason("Cannot read " + path, reason));
-}
+std::string CannotRead(const std::string& path) { return ErrorMessage(WithReason("Cannot read " + path, ReadErrorReason(path))); }
 
 }  // namespace
 
@@ -145,7 +132,7 @@ std::string ComparisonResult::ConservedColumnsText() const {
 }
 
 bool CompareAlignments(const AlignmentComparisonSettings& settings, AlignmentComparisonReport& report) {
-    if (NamesNothing(settings.firstPath) || NamesNothing(settings.secondPath)) return false;
+    if (settings.firstPath.empty() || settings.secondPath.empty()) return false;  // nothing chosen yet
     std::vector<AlignmentRecord> first, second;
     if (!ReadAlignmentRecords(settings.firstPath, first)) {
         report.Status(CannotRead(settings.firstPath));

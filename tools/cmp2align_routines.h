@@ -75,10 +75,11 @@ public:
     virtual void ShowComparison(std::shared_ptr<const ComparisonResult> result) = 0;
 };
 
-// Compares the two files. A path naming no file stops the run without a word;
-// a file that cannot be read, or that holds no sequence ("Error:    No sequence
-// in alignment file!"), stops it with an "Error:" message before anything is
-// shown. True when the comparison was shown.
+// Compares the two files. An empty path box stops the run without a word; a
+// file that is missing or cannot be read ("Error:        Cannot read <path>:
+// <reason>"), or that holds no sequence ("Error:    No sequence in alignment
+// file!"), stops it with an "Error:" message before anything is shown. True
+// when the comparison was shown.
 bool CompareAlignments(const AlignmentComparisonSettings& settings, AlignmentComparisonReport& report);
 
 // Where the lines of a file view go.

@@ -108,6 +108,12 @@ std::optional<std::string> DroppedSequenceText(const std::string& path, RunRepor
         report.Error(WithReason("Cannot read " + path, ErrorText(EIO)));
         return std::nullopt;
     }
+    std::string residues = text;
+    RemoveLineBreaksAndBlanks(residues);
+    if (residues.empty()) {  // the box keeps what the user typed
+        report.Error("No sequence in " + path);
+        return std::nullopt;
+    }
     return text;
 }
 

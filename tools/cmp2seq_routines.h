@@ -59,7 +59,8 @@ std::optional<AlignedPair> AlignSequencePair(const PairAlignmentSettings& settin
 
 // What a file dropped onto a sequence box puts there: the sequence lines of its
 // first FASTA record (a file without a header line: all its lines), joined by
-// LF. Nothing, with an "Error:" status, when the file cannot be read.
+// LF. Nothing, with an "Error:" status that says why, when the file cannot be
+// read or those lines hold nothing but blanks ("No sequence in <path>").
 std::optional<std::string> DroppedSequenceText(const std::string& path, RunReport& report);
 
 }  // namespace tulvarine

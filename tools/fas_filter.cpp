@@ -14,7 +14,6 @@
 #include <string>
 #include <thread>
 
-#include "model/file_bytes.h"
 #include "model/numbers.h"
 #include "platform/controls.h"
 #include "platform/progress_bar.h"
@@ -123,13 +122,8 @@ void FasFilterPage::OnFilterScanClick() {
 void FasFilterPage::OnFilterIdScanClick() {
     const std::optional<std::string> path = ChooseFileToOpen(kAnyFileFilter);
     if (!path) return;
-    std::string ids;
-    if (!ReadIdFile(*path, ids)) {  // what the box holds stays
-        platform::ShowStatusMessage(ErrorMessage(WithReason("Cannot read " + *path, ReadFailureReason(*path))));
-        return;
-    }
-    platform::SetControlText(ui_.编辑框_extra_query_id, ids);
-    ui_.编辑框_extra_query_id->moveCursor(QTextCursor::End);
+    ReadFileIntoBox(ui_.按钮_extr_scan2, ui_.编辑框_extra_query_id, *path, ReadIdFile,
+                    [box = ui_.编辑框_extra_query_id] { box->moveCursor(QTextCursor::End); });
 }
 
 void FasFilterPage::OnFilterClearIdsClick() { ui_.编辑框_extra_query_id->clear(); }

@@ -358,7 +358,7 @@ GapFilterResult CutGapsEndColumns(const GapFilterSettings& settings, GapFilterRe
 }
 
 bool CutGapColumns(const GapFilterSettings& settings, GapFilterReport& report) {
-    if (settings.inputPath.empty()) return false;
+    if (!InputReadable(report, settings.inputPath)) return false;
     report.Info("Cutting started, please wait...");
     const GapFilterResult result = settings.region == GapRegion::kAllColumns ? CutGapsAllColumns(settings, report)
                                                                              : CutGapsEndColumns(settings, report);

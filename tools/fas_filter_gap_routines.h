@@ -70,8 +70,10 @@ GapFilterResult CutGapsEndColumns(const GapFilterSettings& settings, GapFilterRe
 
 // The whole run: "Cutting started, please wait...", the chosen filter, then
 // "Cut alignment successfully!", "Cut alignment failed!" (the input cannot be
-// read or holds no header line) or "Cannot create <output>!". Nothing for an
-// empty input path. True when the output was written.
+// read to its end or holds no header line) or "Cannot create <output>!".
+// Nothing for an empty input path; an input that is missing or cannot be
+// opened as a regular file is named at once (InputReadable) and nothing
+// starts. True when the output was written.
 bool CutGapColumns(const GapFilterSettings& settings, GapFilterReport& report);
 
 }  // namespace tulvarine

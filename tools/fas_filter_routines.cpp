@@ -1,12 +1,11 @@
 #include "tools/fas_filter_routines.h"
 
-#include <sys/stat.h>
-
 #include <vector>
 
 #include "model/fasta_cuts.h"
 #include "model/fasta_stream.h"
 #include "model/file_bytes.h"
+#include "model/line_ends.h"
 #include "model/line_reader.h"
 #include "model/numbers.h"
 #include "model/ordered_batches.h"
@@ -19,29 +18,18 @@ namespace tulvarine {
 
 namespace {
 
-bool InputExists(const std::string& path) {
-    struct stat info {};
-    return !path.empty() && ::stat(path.c_str(), &info) == 0;
-}
-
 bool CannotRead(RunReport& report, const std::string& path) {
-    report.Error(WithReason("Cannot read " + path, ReadFailureReason(path)));
+    report.Error(WithReason("Cannot read " + path, ReadErrorReason(path)));
     return false;
 }
+
+
 
 // The label says why, the status pane which file.
 bool CannotCreate(RunReport& report, const std::string& path, const std::string& reason) {
     report.SetText(WithReason("Error! Cannot write " + GetFileNameFromPath(path), reason));
     report.Status(ErrorMessage(CannotCreateMessage(path)));
     return false;
-}
-
-// The IDs of the box: one per line, a CR before the line feed dropped.
-TextArray IdsOfBox(std::string_view box) {
-    TextArray ids = SplitText(box, "\n");
-    for (std::string& id : ids)
-        if (!id.empty() && id.back() == '\r') id.pop_back();
-    return ids;
 }
 
 // What the length filter makes of one stretch of its input.
@@ -96,8 +84,13 @@ void FilterStretch(const std::string& path, std::size_t begin, std::size_t end, 
 
 std::string CannotCreateMessage(std::string_view path) { return "Cannot create " + std::string(path) + "!"; }
 
+bool InputReadable(RunReport& report, const std::string& path) {
+    if (path.empty()) return false;
+    return ReadFailureReason(path).empty() || CannotRead(report, path);
+}
+
 bool ExtractRecordsById(const IdFilterSettings& settings, RunReport& report) {
-    if (!InputExists(settings.inputPath) || settings.ids.empty()) return false;
+    if (!InputReadable(report, settings.inputPath) || settings.ids.empty()) return false;
     report.SetText("Start extracting...");
     FastaStream stream;
     if (!stream.Open(settings.inputPath)) {
@@ -105,7 +98,7 @@ bool ExtractRecordsById(const IdFilterSettings& settings, RunReport& report) {
         report.Error(WithReason("Cannot open " + settings.inputPath, ReadFailureReason(settings.inputPath)));
         return false;
     }
-    const TextArray ids = IdsOfBox(settings.ids);
+    const TextArray ids = SplitLines(settings.ids);  // one ID per line
     const std::string output = settings.inputPath + (settings.remove ? ".remv.fas" : ".extr.fas");
     const bool written = settings.remove ? stream.RemoveByIds(ids, settings.reverseComplement, output, &report)
                                          : stream.ExtractByIds(ids, settings.reverseComplement, output, &report);
@@ -133,7 +126,7 @@ std::array<std::string, 3> CodonOutputPaths(const std::string& inputPath) {
 }
 
 bool ExtractCodonPositions(const CodonFilterSettings& settings, RunReport& report) {
-    if (!InputExists(settings.inputPath)) return false;
+    if (!InputReadable(report, settings.inputPath)) return false;
     report.Info("Extracting, please wait...");
     SequenceSet set;
     if (!set.ReadFasta(settings.inputPath)) return CannotRead(report, settings.inputPath);
@@ -156,7 +149,7 @@ bool ExtractCodonPositions(const CodonFilterSettings& settings, RunReport& repor
 
 bool FilterByLength(const LengthFilterSettings& settings, RunReport& report) {
     const std::string& input = settings.inputPath;
-    if (!InputExists(input)) return false;
+    if (!InputReadable(report, input)) return false;
     std::size_t size = 0;
     {
         LineReader probe;
@@ -197,7 +190,7 @@ bool FilterByLength(const LengthFilterSettings& settings, RunReport& report) {
 }
 
 bool ComputeAlignmentStatistics(const std::string& inputPath, StatisticsReport& report) {
-    if (!InputExists(inputPath)) return false;
+    if (!InputReadable(report, inputPath)) return false;
     SequenceSet set;
     // What the box held stays when the file cannot be read.
     if (!set.ReadFasta(inputPath)) return CannotRead(report, inputPath);

@@ -3,9 +3,10 @@
 // statistics, each on the page's one input file. The gap filter is in
 // tools/fas_filter_gap_routines.h.
 //
-// An input that does not exist makes a routine do nothing and say nothing (the
-// page's boxes may simply not be filled in yet); an input that exists but cannot
-// be read, and an output that cannot be written, end with an "Error:" status.
+// An empty input box makes a routine do nothing and say nothing (the page's
+// boxes may simply not be filled in yet); an input that is missing or cannot
+// be read ("Error:        Cannot read <path>: <reason>"), and an output that
+// cannot be written, end with an "Error:" status.
 #pragma once
 
 #include <array>
@@ -19,6 +20,11 @@ namespace tulvarine {
 // "Cannot create <path>!": the status of every output the page cannot write.
 std::string CannotCreateMessage(std::string_view path);
 
+// Whether a run may read the input box's path: false for an empty box (nothing
+// chosen yet: nothing is said) and, with "Error:        Cannot read <path>:
+// <reason>", for an input that is missing, unreadable or no regular file.
+bool InputReadable(RunReport& report, const std::string& path);
+
 // The query-ID filter, as read from the page when its Run is clicked.
 struct IdFilterSettings {
     std::string inputPath;
@@ -30,8 +36,8 @@ struct IdFilterSettings {
 // Writes the input path + ".extr.fas" (or ".remv.fas" with remove) through
 // FastaStream. The progress text is the stream's ("extracting ...", "Done!
 // Outfile = ..."); the status ends "Extraction Complete!" or "Deletion
-// Complete!". Does nothing when the input is missing or the ID box is empty.
-// True when the output was written.
+// Complete!". Does nothing when the ID box is empty. True when the output was
+// written.
 bool ExtractRecordsById(const IdFilterSettings& settings, RunReport& report);
 
 // The IDs of a file as the ID box shows them: each line followed by a line

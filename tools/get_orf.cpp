@@ -122,8 +122,8 @@ void GetOrfPage::OnGetorfCopyClick() {
 }
 
 void GetOrfPage::OnGetorfSaveClick() {
-    const std::optional<bool> saved = SaveBoxToChosenFile(ui_.编辑框_getorf_out, kSaveFilter);
-    if (saved) ShowStatusMessage(*saved ? "Info:        Save successfully!" : "Info:        Save failed!");
+    SaveBoxToChosenFile(ui_.按钮_getorf_save, ui_.编辑框_getorf_out, kSaveFilter,
+                        {"Info:        Save successfully!", "Info:        Save failed!"});
 }
 
 void GetOrfPage::OnGetorfLongestClick() {

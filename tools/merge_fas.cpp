@@ -147,7 +147,7 @@ void MergeFasPage::OnMergeFilesSelect(int row) {
     if (row < 0 || std::size_t(row) >= listedFiles_.size()) return;
     const unsigned listing = ++idListing_;
     std::string folder = platform::ControlText(ui_.编辑框_merge_folder);
-    StripTrailingBackslash(folder);
+    StripTrailingSlashes(folder);
     const std::string path = JoinPath(folder, listedFiles_[std::size_t(row)]);
     platform::StartWorker([this, listing, path] {
         PageReport report(nullptr);

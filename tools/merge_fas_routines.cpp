@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/file_bytes.h"
+#include "model/line_ends.h"
 #include "model/line_reader.h"
 #include "model/line_wrapper.h"
 #include "model/numbers.h"
@@ -44,38 +45,6 @@ std::string_view HeaderId(std::string_view line) {
     while (end < line.size() && !IsPatternSpace(line[end])) ++end;
     return line.substr(1, end - 1);
 }
-
-// The lines of a file, where a lone CR also ends a line: a file saved with CR
-// line ends would otherwise be one line, its records lost behind the first
-// header.
-class MergeLines {
-public:
-    [[nodiscard]] bool Open(const std::string& path) { return reader_.Open(path); }
-    std::size_t FileSize() const { return reader_.FileSize(); }
-    bool ReadFailed() const { return reader_.ReadFailed(); }
-
-    // The next line; the view lasts until the next call.
-    bool Next(std::string_view& line) {
-        if (!hasRest_) {
-            if (!reader_.Next(rest_)) return false;
-            hasRest_ = true;
-        }
-        const std::size_t cr = rest_.find('\r');
-        if (cr == std::string_view::npos) {
-            line = rest_;
-            hasRest_ = false;
-        } else {
-            line = rest_.substr(0, cr);
-            rest_.remove_prefix(cr + 1);
-        }
-        return true;
-    }
-
-private:
-    LineReader reader_;
-    std::string_view rest_;
-    bool hasRest_ = false;
-};
 
 // The records of a file by the page's rules (see the header).
 class MergeRecords {
@@ -119,7 +88,7 @@ private:
         return true;
     }
 
-    MergeLines lines_;
+    LineReader lines_;
     std::string id_, nextId_;
     bool headerPending_ = false;
     bool inRecord_ = false;
@@ -143,7 +112,7 @@ std::string_view TrimIdLine(std::string_view line) {
 class IdList {
 public:
     explicit IdList(std::string_view text) {
-        for (std::string_view line : SplitText(text, "\n")) {
+        for (std::string_view line : SplitLines(text)) {
             line = TrimIdLine(line);
             if (line.empty()) continue;
             const auto [it, added] = firstOf_.emplace(ToUpperAscii(line), ids_.size());
@@ -200,6 +169,12 @@ void ReadFilePieces(const std::string& path, std::uint32_t file, const IdList& i
     out.readToEnd = !records.ReadFailed();
 }
 
+// Why path could not be read: it does not open, or a read failed part-way.
+std::string CannotReadMessage(const std::string& path) {
+    const std::string reason = ReadFailureReason(path);
+    return reason.empty() ? WithReason("Cannot read " + path, ErrorText(EIO)) : WithReason("Cannot open " + path, reason);
+}
+
 bool EndsWithLineBreak(const std::string& text) { return text.size() >= 2 && text.ends_with("\r\n"); }
 
 // The listed files' paths, or nothing with an "Error:" status.
@@ -208,7 +183,7 @@ std::optional<TextArray> FolderInputs(std::string folder, TextArray& names, RunR
         report.Status(MergeError("No folder provided!"));
         return std::nullopt;
     }
-    StripTrailingBackslash(folder);
+    StripTrailingSlashes(folder);
     std::error_code error;
     std::filesystem::directory_iterator probe(folder, error);
     if (error) {
@@ -245,12 +220,12 @@ bool ReadRecords(const std::string& path, Take take) {
 // ---- batch mode ----
 
 TextArray ListMergeFolderFiles(std::string folder) {
-    StripTrailingBackslash(folder);
+    StripTrailingSlashes(folder);
     return platform::ListFastaFiles(folder);
 }
 
 std::optional<std::string> ListIdsOfMergeFile(const std::string& path, RunReport& report) {
-    MergeLines lines;
+    LineReader lines;
     std::string ids;
     if (lines.Open(path)) {
         std::string_view line;
@@ -260,7 +235,7 @@ std::optional<std::string> ListIdsOfMergeFile(const std::string& path, RunReport
         }
         if (!lines.ReadFailed()) return ids;
     }
-    report.Status(MergeError(WithReason("Cannot open " + path, ReadFailureReason(path))));
+    report.Status(MergeError(CannotReadMessage(path)));
     return std::nullopt;
 }
 
@@ -276,7 +251,7 @@ bool MergeFolderById(const BatchMergeSettings& settings, BatchMergeReport& repor
     const std::optional<TextArray> paths = FolderInputs(settings.folder, names, report);
     if (!paths) return false;
     std::string outputPath = settings.folder;
-    StripTrailingBackslash(outputPath);
+    StripTrailingSlashes(outputPath);
     outputPath += kBatchSuffix;
 
     // Files are read on several threads; their pieces are taken in file order.
@@ -284,7 +259,6 @@ bool MergeFolderById(const BatchMergeSettings& settings, BatchMergeReport& repor
     std::vector<std::string> residues(fileCount);  // by file
     std::vector<std::vector<Piece>> piecesOf(ids.Count());  // by owning entry, in file and record order
     std::size_t failed = fileCount;  // the first file that could not be read
-    bool failedToOpen = false;
     std::size_t residueBytes = 0;
     report.ShowProgressBar(int(fileCount));
     RunOrderedBatches<FilePieces>(
@@ -294,10 +268,7 @@ bool MergeFolderById(const BatchMergeSettings& settings, BatchMergeReport& repor
         },
         [&](std::size_t f, std::size_t, FilePieces& result) {
             report.FileStarted(f, names[f]);
-            if (!(result.opened && result.readToEnd) && failed == fileCount) {
-                failed = f;
-                failedToOpen = !result.opened;
-            }
+            if (!(result.opened && result.readToEnd) && failed == fileCount) failed = f;
             for (const Piece& piece : result.pieces) piecesOf[piece.owner].push_back(piece);
             residueBytes += result.residues.size();
             residues[f] = std::move(result.residues);
@@ -307,8 +278,7 @@ bool MergeFolderById(const BatchMergeSettings& settings, BatchMergeReport& repor
     if (failed < fileCount) {
         report.HideProgressBar();
         const std::string& path = (*paths)[failed];
-        report.Status(MergeError(failedToOpen ? WithReason("Cannot open " + path, ReadFailureReason(path))
-                                              : WithReason("Cannot read " + path, ErrorText(EIO))));
+        report.Status(MergeError(CannotReadMessage(path)));
         return false;
     }
 
@@ -363,10 +333,10 @@ bool LoadFirstMergeFasta(const std::string& path, MergeTable& table, ManualMerge
     NamedAttributeMap loaded;
     // The first record of an ID wins: adding it again fails.
     if (!ReadRecords(path, [&](const std::string& id, std::string s) { (void)loaded.Add(id, std::move(s)); })) {
-        report.Status(MergeError("Cannot open " + path + "!"));
+        report.Status(MergeError(CannotReadMessage(path)));
         return false;
     }
-    table.Set(std::move(loaded));
+    table.Set({std::move(loaded), {path}});
     report.FirstFileLoaded(path);
     return true;
 }
@@ -381,12 +351,14 @@ bool AddSecondMergeFasta(const std::string& path, MergeTable& table, ManualMerge
     if (!ReadRecords(path, [&](const std::string& id, std::string sequence) {
             records.emplace_back(id, std::move(sequence));
         })) {
-        report.Status(MergeError("Cannot open " + path + "!"));
+        report.Status(MergeError(CannotReadMessage(path)));
         return false;
     }
     TextArray lines;
     lines.reserve(records.size());
-    table.With([&](NamedAttributeMap& map) {
+    table.With([&](MergeTableContents& contents) {
+        NamedAttributeMap& map = contents.records;
+        contents.sources.push_back(path);
         const std::string total = CountText(map.Count());
         for (std::size_t c = 0; c < records.size(); ++c) {
             auto& [id, sequence] = records[c];
@@ -412,27 +384,36 @@ bool SaveMergeTable(const MergeTableSaveSettings& settings, MergeTable& table, R
         report.Status(MergeError("No 1st fasta file provided!"));
         return false;
     }
-    OutputFile out;
-    if (out.Open(settings.firstFile + kManualSuffix, {settings.firstFile, settings.secondFile})) {
-        table.With([&](const NamedAttributeMap& map) {
-            const std::string n = CountText(map.Count());
-            std::size_t i = 0;
-            for (const auto& [id, sequence] : map) {
-                out.Write(">");
-                out.Write(id);
-                out.Write("\r\n");
-                out.Write(sequence);
-                out.Write("\r\n");
-                report.SetText(CountText(++i) + "/" + n);
-            }
-        });
-        if (out.Close()) {
-            report.Status(MergeInfo("Save successful!"));
-            return true;
+    const std::string output = settings.firstFile + kManualSuffix;
+    std::string failure;
+    table.With([&](const MergeTableContents& contents) {
+        // Every file that went into the table, whatever the boxes show now.
+        TextArray inputs = contents.sources;
+        inputs.push_back(settings.firstFile);
+        inputs.push_back(settings.secondFile);
+        OutputFile out;
+        if (!out.Open(output, inputs)) {
+            failure = WithReason("Cannot create " + output, out.Error());
+            return;
         }
+        const std::string n = CountText(contents.records.Count());
+        std::size_t i = 0;
+        for (const auto& [id, sequence] : contents.records) {
+            out.Write(">");
+            out.Write(id);
+            out.Write("\r\n");
+            out.Write(sequence);
+            out.Write("\r\n");
+            report.SetText(CountText(++i) + "/" + n);
+        }
+        if (!out.Close()) failure = WithReason("Cannot write " + output, out.Error());
+    });
+    if (!failure.empty()) {
+        report.Status(MergeError(failure));
+        return false;
     }
-    report.Status(MergeInfo("Save failure!"));
-    return false;
+    report.Status(MergeInfo("Save successful!"));
+    return true;
 }
 
 }  // namespace tulvarine

@@ -8,8 +8,8 @@
 // Both read records the same way: every line trimmed of blanks; a line that is
 // ">" followed by a non-space byte is a header, its ID the run of non-space
 // bytes after ">"; other lines are appended to the current record with no
-// separator; lines before the first header are skipped. A lone CR ends a line
-// as LF does, and NUL and Ctrl-Z bytes are dropped.
+// separator; lines before the first header are skipped. Lines end at LF, CR LF
+// or a lone CR, and NUL and Ctrl-Z bytes are dropped (LineReader).
 #pragma once
 
 #include <cstddef>
@@ -20,6 +20,7 @@
 #include "model/named_attribute_map.h"
 #include "model/text.h"
 #include "platform/guarded.h"
+#include "platform/merge_table.h"
 #include "tools/run_report.h"
 
 namespace tulvarine {
@@ -30,7 +31,7 @@ inline std::string MergeError(std::string_view text) { return std::string("Error
 
 // ---- batch mode ----
 
-// The FASTA files of the folder box's folder (one trailing "/" ignored), in
+// The FASTA files of the folder box's folder (every trailing "/" ignored), in
 // the order the merge joins them.
 TextArray ListMergeFolderFiles(std::string folder);
 
@@ -59,7 +60,8 @@ public:
     virtual void FocusIdList() = 0;
 };
 
-// Writes folder + ".merged.1.fas": for every ID of the list, in list order,
+// Writes folder + ".merged.1.fas" (the folder without trailing "/", so the
+// output lies beside it): for every ID of the list, in list order,
 // ">" + the ID as listed, CR LF, and the sequences of every record with that ID
 // (ASCII case ignored) in the folder's files, in file order and record order,
 // joined through LineWrapper (lines of 60; each further piece fills the last
@@ -73,8 +75,8 @@ bool MergeFolderById(const BatchMergeSettings& settings, BatchMergeReport& repor
 
 // ---- manual mode ----
 
-// ID to joined sequence, in the order the entries were added or last changed.
-using MergeTable = Guarded<NamedAttributeMap>;
+// ID to joined sequence, and the files that went into the table.
+using MergeTable = Guarded<MergeTableContents>;
 
 // What the manual merge shows beside the RunReport.
 class ManualMergeReport : public RunReport {
@@ -86,15 +88,16 @@ public:
 };
 
 // Replaces the table with the records of path (the first record of each ID
-// wins). Returns false, with "Error:    Cannot open <path>!" and the table as
-// it was, when path cannot be read.
+// wins); path becomes the table's one source. Returns false, with
+// "Error:    Cannot open <path>: <reason>" and the table as it was, when path
+// cannot be read.
 bool LoadFirstMergeFasta(const std::string& path, MergeTable& table, ManualMergeReport& report);
 
 // Appends each record of path to the table entry of its ID (which moves to the
 // end) or adds it at the end; one line "<id>        added successfully" per
-// record and the label "c/total" (total: the entries before the merge). When
-// path is empty or cannot be read: false, an "Error:" status as above, and the
-// table as it was.
+// record and the label "c/total" (total: the entries before the merge); path
+// joins the table's sources. When path is empty or cannot be read: false, an
+// "Error:" status as above, and the table as it was.
 bool AddSecondMergeFasta(const std::string& path, MergeTable& table, ManualMergeReport& report);
 
 // The manual mode's save, as read from the page when its Save is clicked.
@@ -104,9 +107,10 @@ struct MergeTableSaveSettings {
 };
 
 // Writes every table entry, in order, as ">" + ID, CR LF, the sequence on one
-// line, CR LF; the label shows "i/n". "Info:    Save successful!", or
-// "Info:    Save failure!" when the output cannot be written; an empty
-// first-file box writes nothing and gives an "Error:" status.
+// line, CR LF; the label shows "i/n". "Info:    Save successful!"; an output
+// that would replace a source of the table or a file the boxes name, or that
+// cannot be written, and an empty first-file box, write nothing and give an
+// "Error:" status that says why.
 bool SaveMergeTable(const MergeTableSaveSettings& settings, MergeTable& table, RunReport& report);
 
 }  // namespace tulvarine

@@ -13,7 +13,6 @@
 #include <chrono>
 #include <string>
 
-#include "model/file_bytes.h"
 #include "platform/box_log.h"
 #include "platform/controls.h"
 #include "platform/gui_thread.h"
@@ -149,7 +148,7 @@ void SortIdPage::OnSortClassClick() {
     ClassifySettings settings;
     settings.inputPath = ControlText(ui_.编辑框_Sort_File_Name);
     settings.keywords = ControlText(ui_.编辑框_Sort_User_IDs1);
-    if (RegularFileSize(settings.inputPath) < 0 || settings.keywords.empty()) return;
+    if (settings.keywords.empty()) return;
     settings.idCount = g_SortIdCount;
     StartRun(ui_.按钮_Sort_Class, [this, settings] {
         SortIdPageReport report(ui_);

@@ -2,8 +2,8 @@
 // never joined or re-wrapped, so that the sort and the classification write
 // each record back as it was read, only in another order.
 //
-// A line is the bytes up to LF, one CR before it dropped (NUL and Ctrl-Z bytes
-// dropped too, reading goes on), trimmed of blanks at both ends (tabs stay).
+// A line is read by LineReader's rule (LF, CR LF or a lone CR ends it; NUL and
+// Ctrl-Z bytes dropped, reading goes on), trimmed of blanks at both ends (tabs stay).
 // A header line opens a record and is kept whole; the lines after it up to the
 // next header line are its body; lines before the first header line are skipped.
 //

@@ -7,6 +7,7 @@
 
 #include "model/file_bytes.h"
 #include "model/id_query_list.h"
+#include "model/line_ends.h"
 #include "model/line_reader.h"
 #include "model/literal_matcher.h"
 #include "model/numbers.h"
@@ -35,23 +36,14 @@ const char* Suffix(SortOrder order) {
     return "";
 }
 
-bool CannotOpen(SortIdReport& report, const std::string& path) {
-    report.Error("Cannot open " + path + "!");
+bool CannotOpen(SortIdReport& report, const std::string& path, const std::string& reason) {
+    report.Error(WithReason("Cannot open " + path, reason));
     return false;
 }
 
 void ShowStep(SortIdReport& report, std::size_t i, std::size_t n) {
     report.SetText(IntToText(static_cast<long long>(i)) + "/" + IntToText(static_cast<long long>(n)));
     report.SetProgressPosition(std::int64_t(i));
-}
-
-// The lines of a box: split at LF, one CR before it dropped; an empty
-// remainder after the last line break is no line.
-TextArray BoxLines(std::string_view text) {
-    TextArray lines = SplitText(text, "\n");
-    for (std::string& line : lines)
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-    return lines;
 }
 
 bool IsWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
@@ -165,7 +157,7 @@ std::vector<std::ptrdiff_t> FindIdsInHeaders(const SortRecords& records, const s
 }
 
 void WriteUserOrder(const SortRecords& records, const std::string& box, OutputFile& out, SortIdReport& report) {
-    const TextArray texts = BoxLines(box);
+    const TextArray texts = SplitLines(box);
     const std::size_t n = texts.size();
     report.SetProgressMaximum(std::int64_t(n));
     report.SetProgressPosition(0);
@@ -206,22 +198,21 @@ std::vector<std::vector<std::size_t>> CollectRecordsByKeyword(const SortRecords&
 
 bool SortFastaRecords(const SortSettings& settings, SortIdReport& report) {
     const std::string& input = settings.inputPath;
-    if (RegularFileSize(input) < 0) return false;
+    if (input.empty()) return false;  // no file chosen yet
+    // Both files are tried before the reading, so that an unwritable folder is
+    // told at once, not after a long read.
+    if (const std::string reason = ReadFailureReason(input); !reason.empty()) return CannotOpen(report, input, reason);
     report.ClearLog();
     report.Info("Start Sorting!");
     report.SetProgressMaximum(settings.idCount);
     report.SetProgressPosition(0);
-
-    // Both files are tried before the reading, so that an unwritable folder is
-    // told at once, not after a long read.
-    if (!ReadFailureReason(input).empty()) return CannotOpen(report, input);
     const std::string output = input + Suffix(settings.order);
     OutputFile out;
-    if (!out.Open(output, {input})) return CannotOpen(report, output);
+    if (!out.Open(output, {input})) return CannotOpen(report, output, out.Error());
     const HeaderRule rule = settings.order == SortOrder::kUserOrder ? HeaderRule::kMarkFirst : HeaderRule::kMarkAnywhere;
     SortRecords records;
     if (!records.Read(input, rule, [&](std::size_t n) { report.SetProgressPosition(std::int64_t(n)); }))
-        return CannotOpen(report, input);  // out goes unwritten: no half file
+        return CannotOpen(report, input, ReadErrorReason(input));  // out goes unwritten: no half file
 
     switch (settings.order) {
     case SortOrder::kAlphabetical: WriteAlphabetical(records, out, report); break;
@@ -229,7 +220,10 @@ bool SortFastaRecords(const SortSettings& settings, SortIdReport& report) {
     case SortOrder::kLengthAscending: WriteByLength(records, false, out, report); break;
     case SortOrder::kUserOrder: WriteUserOrder(records, settings.userOrder, out, report); break;
     }
-    if (!out.Close()) return CannotOpen(report, output);
+    if (!out.Close()) {
+        report.Error(WithReason("Cannot write " + output, out.Error()));
+        return false;
+    }
     report.SetText("Done!");
     report.Info("Sort successfully!");
     return true;
@@ -266,12 +260,13 @@ SortIdPreview PreviewSortIds(const std::string& path, ProgressSink* parsed) {
 
 bool ClassifyByKeywords(const ClassifySettings& settings, SortIdReport& report) {
     const std::string& input = settings.inputPath;
+    if (input.empty()) return false;  // no file chosen yet
     report.SetProgressMaximum(settings.idCount);
     SortRecords records;
     if (!records.Read(input, HeaderRule::kMarkFirst, [&](std::size_t n) { report.SetProgressPosition(std::int64_t(n)); }))
-        return CannotOpen(report, input);
+        return CannotOpen(report, input, ReadErrorReason(input));
 
-    const TextArray keywords = BoxLines(settings.keywords);
+    const TextArray keywords = SplitLines(settings.keywords);
     const std::size_t n = keywords.size();
     report.SetProgressMaximum(std::int64_t(n));
     const std::vector<std::vector<std::size_t>> matches = CollectRecordsByKeyword(records, keywords);
@@ -298,7 +293,10 @@ bool ClassifyByKeywords(const ClassifySettings& settings, SortIdReport& report) 
             ShowStep(report, k + 1, n);
         });
     report.SetText("Done!");
-    if (!firstFailure.empty()) return CannotOpen(report, firstFailure);
+    if (!firstFailure.empty()) {
+        report.Error("Cannot open " + firstFailure + "!");  // the log says which keywords
+        return false;
+    }
     return true;
 }
 

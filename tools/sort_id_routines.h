@@ -41,9 +41,10 @@ public:
 
 // Writes the records of the input in the chosen order beside it (the input
 // path plus the order's suffix), logging each record written and showing
-// "<i>/<n>" and "Done!". No file at the input path: nothing happens and false.
-// An input that cannot be read or an output that cannot be written whole ends
-// with "Error: Cannot open <path>!" and no file under the output's name.
+// "<i>/<n>" and "Done!". An empty file box: nothing happens and false. An
+// input that is missing or cannot be read, or an output that cannot be made,
+// ends with "Error: Cannot open <path>: <reason>" (one that cannot be written
+// whole: "Cannot write"), and no file is left under the output's name.
 bool SortFastaRecords(const SortSettings& settings, SortIdReport& report);
 
 // The preview of the file box's file.
@@ -75,8 +76,10 @@ struct ClassifySettings {
 // holding every record whose header line contains the keyword (ASCII case
 // ignored), and logs the keyword. A class file that cannot be written (a
 // keyword holding "/" never names a file elsewhere: it is not written) logs
-// "<keyword> (not written)" and the run ends with an "Error:" status. True
-// when every class file was written.
+// "<keyword> (not written)" and the run ends with an "Error:" status. An input
+// that is missing or cannot be read ends with "Error: Cannot open <path>:
+// <reason>" and writes nothing; an empty file box does nothing. True when
+// every class file was written.
 bool ClassifyByKeywords(const ClassifySettings& settings, SortIdReport& report);
 
 }  // namespace tulvarine

@@ -5,12 +5,16 @@
 
 #include <algorithm>
 
+#include "model/file_bytes.h"
+#include "model/output_file.h"
+#include "model/text.h"
 #include "platform/controls.h"
 #include "platform/file_dialogs.h"
 #include "platform/folders.h"
 #include "platform/gui_thread.h"
 #include "platform/status_bar.h"
 #include "platform/worker.h"
+#include "tools/run_report.h"
 
 namespace tulvarine {
 
@@ -100,10 +104,28 @@ void ToolPage::ChooseFolderInto(QWidget* box, const std::string& title) {
     platform::SetControlText(box, platform::BrowseForFolder(window_, title));
 }
 
-std::optional<bool> ToolPage::SaveBoxToChosenFile(QWidget* box, std::string_view filterWhenUnset) {
+void ToolPage::SaveBoxToChosenFile(QWidget* button, QWidget* box, std::string_view filterWhenUnset,
+                                   const SaveMessages& messages) {
     const std::optional<std::string> path = ChooseFileToSave(filterWhenUnset);
-    if (!path) return std::nullopt;
-    return platform::SaveControlTextToFile(box, *path);
+    if (!path) return;
+    StartRun(button, [path = *path, text = WithCrLfLineEnds(platform::ControlText(box)), messages] {
+        platform::ShowStatusMessage(WriteWholeFile(path, text) ? messages.saved : messages.failed);
+    });
+}
+
+void ToolPage::ReadFileIntoBox(QWidget* button, QWidget* box, const std::string& path,
+                               bool (*read)(const std::string& path, std::string& text), std::function<void()> shown) {
+    StartRun(
+        {button, {}},
+        [box, path, read] {
+            std::string text;
+            if (!read(path, text)) {
+                platform::ShowStatusMessage(ErrorMessage(WithReason("Cannot read " + path, ReadErrorReason(path))));
+                return;
+            }
+            platform::SetControlText(box, text);
+        },
+        std::move(shown));
 }
 
 }  // namespace tulvarine

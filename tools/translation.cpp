@@ -10,7 +10,6 @@
 #include "model/file_bytes.h"
 #include "platform/controls.h"
 #include "platform/folders.h"
-#include "platform/status_bar.h"
 #include "tools/page_report.h"
 #include "tools/translation_routines.h"
 #include "ui_main_window.h"
@@ -59,13 +58,7 @@ void TranslationPage::OnShown() { ui_.高级选择夹2->setCurrentIndex(kInputPa
 
 void TranslationPage::OnTranslationScanClick() {
     const std::optional<std::string> path = ChooseFileToOpen("Fasta File (*.fa*)|*.fa*");
-    if (!path) return;
-    std::string bytes;
-    if (!ReadWholeFile(*path, bytes)) {  // what the box holds stays
-        platform::ShowStatusMessage(ErrorMessage(WithReason("Cannot read " + *path, ReadFailureReason(*path))));
-        return;
-    }
-    platform::SetControlText(ui_.编辑框_trans_3, bytes);
+    if (path) ReadFileIntoBox(ui_.按钮_trans_scan, ui_.编辑框_trans_3, *path, ReadWholeFile);
 }
 
 void TranslationPage::OnTranslationClearClick() {
@@ -88,8 +81,7 @@ void TranslationPage::OnTranslationRun2Click() {
 }
 
 void TranslationPage::OnTranslationSaveClick() {
-    const std::optional<bool> saved = SaveBoxToChosenFile(ui_.编辑框_trans_4);
-    if (saved) platform::ShowStatusMessage(*saved ? "Info:    Save successful!" : "Info:    Save failure!");
+    SaveBoxToChosenFile(ui_.按钮_trans_save, ui_.编辑框_trans_4, {}, {"Info:    Save successful!", "Info:    Save failure!"});
 }
 
 void TranslationPage::OnTranslationInFolderClick() { ChooseFolderInto(ui_.编辑框_trans_1, kFolderTitle); }

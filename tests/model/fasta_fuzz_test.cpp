@@ -20,22 +20,24 @@ namespace {
 using Lines = std::vector<std::string>;
 const std::string kFw = "\xE3\x80\x80";
 
-// Lines as the reader's contract tells them: NUL and Ctrl-Z dropped, a split
-// at every line feed, one carriage return dropped before it (and at the end
-// of the file); the last line needs no line feed.
+// Lines as the reader's contract tells them: NUL and Ctrl-Z dropped, a line
+// ended by LF, CR LF or a CR alone; the last line needs no line end.
 Lines PlainLines(std::string_view bytes) {
     std::string clean;
     for (const char c : bytes)
         if (c != '\0' && c != '\x1A') clean += c;
     Lines lines;
-    auto add = [&](std::string line) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::string line;
+    for (std::size_t i = 0; i < clean.size(); ++i) {
+        if (clean[i] != '\r' && clean[i] != '\n') {
+            line += clean[i];
+            continue;
+        }
+        if (clean[i] == '\r' && i + 1 < clean.size() && clean[i + 1] == '\n') ++i;
         lines.push_back(std::move(line));
-    };
-    std::size_t start = 0;
-    for (std::size_t lf; (lf = clean.find('\n', start)) != std::string::npos; start = lf + 1)
-        add(clean.substr(start, lf - start));
-    if (start < clean.size()) add(clean.substr(start));
+        line.clear();
+    }
+    if (!line.empty()) lines.push_back(line);
     return lines;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/file_bytes.h"
+#include "model/line_ends.h"
 #include "model/line_reader.h"
 #include "support/temp_dir.h"
 
@@ -19,18 +21,28 @@ std::vector<std::string> ReadAllLines(const std::string& path) {
 
 using Lines = std::vector<std::string>;
 
-TEST(LineReader, SplitsAtLineFeedsAndDropsOneCarriageReturn) {
+TEST(LineReader, LinesEndAtLineFeedCrLfOrLoneCarriageReturn) {
     testing::TempDir dir;
     EXPECT_EQ(ReadAllLines(dir.Write("crlf", "a\r\nb\r\n")), (Lines{"a", "b"}));
     EXPECT_EQ(ReadAllLines(dir.Write("lf", "a\nb")), (Lines{"a", "b"}));
-    EXPECT_EQ(ReadAllLines(dir.Write("two-cr", "a\r\r\nb")), (Lines{"a\r", "b"}));
+    EXPECT_EQ(ReadAllLines(dir.Write("cr", ">a\rAC\r>b\r")), (Lines{">a", "AC", ">b"}));
+    EXPECT_EQ(ReadAllLines(dir.Write("mixed", "a\rb\nc\r\nd\r")), (Lines{"a", "b", "c", "d"}));
+    EXPECT_EQ(ReadAllLines(dir.Write("two-cr", "a\r\r\nb")), (Lines{"a", "", "b"}));
+    EXPECT_EQ(ReadAllLines(dir.Write("cr-lf-cr", "\r\n\r\rx")), (Lines{"", "", "", "x"}));
     EXPECT_EQ(ReadAllLines(dir.Write("blank", "\n\nx\n")), (Lines{"", "", "x"}));
     EXPECT_TRUE(ReadAllLines(dir.Write("empty", "")).empty());
 }
 
-TEST(LineReader, CarriageReturnOnlyFileIsOneLineLessItsFinalReturn) {
+// A CR at the end of one block learns from the next block whether it is lone.
+TEST(LineReader, CarriageReturnsAtBlockEnds) {
     testing::TempDir dir;
-    EXPECT_EQ(ReadAllLines(dir.Write("cr", ">a\rAC\r>b\r")), (Lines{">a\rAC\r>b"}));
+    for (const char* after : {"\nB", "B", "\rB"}) {
+        const std::string first(1024 * 1024 - 1, 'A');
+        const Lines lines = ReadAllLines(dir.Write("edge", first + "\r" + after));
+        ASSERT_EQ(lines.size(), after[0] == '\r' ? 3u : 2u) << after;
+        EXPECT_EQ(lines.front(), first);
+        EXPECT_EQ(lines.back(), "B");
+    }
 }
 
 TEST(LineReader, DropsNulAndCtrlZAndReadsOn) {
@@ -51,14 +63,43 @@ TEST(LineReader, LinesLongerThanOneBlockAndManyBlocks) {
     for (const auto& line : lines) ASSERT_TRUE(line == "x" || line == longLine || line == "ACGT") << line;
 }
 
-TEST(LineReader, OpensReadOnlyFilesAndRefusesMissingOnesAndFolders) {
+// Only regular files are read: a FIFO without a writer is refused at once,
+// not waited for, and an endless device is not read.
+TEST(LineReader, OpensReadOnlyFilesAndRefusesEverythingButRegularFiles) {
     testing::TempDir dir;
     const std::string path = dir.Write("ro", "x\n");
     ::chmod(path.c_str(), 0444);
     EXPECT_EQ(ReadAllLines(path), (Lines{"x"}));
+    const std::string fifo = dir.Path("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     LineReader reader;
-    EXPECT_FALSE(reader.Open(dir.Path("missing")));
-    EXPECT_FALSE(reader.Open(dir.Root().string()));
+    for (const std::string& odd : {dir.Path("missing"), dir.Root().string(), fifo, std::string("/dev/zero")})
+        EXPECT_FALSE(reader.Open(odd)) << odd;
+    EXPECT_EQ(ReadFailureReason(fifo), kNotRegularFile);
+    EXPECT_EQ(ReadFailureReason("/dev/zero"), kNotRegularFile);
+    EXPECT_EQ(ReadFailureReason(dir.Root().string()), kNotRegularFile);
+    EXPECT_EQ(ReadFailureReason(dir.Path("missing")), "No such file or directory");
+    EXPECT_EQ(ReadFailureReason(path), "");
+    std::string bytes = "old";
+    EXPECT_FALSE(ReadWholeFile(fifo, bytes));
+    EXPECT_TRUE(bytes.empty());
+}
+
+// Texts held whole split by the same rule; sizes around the 16-byte steps.
+TEST(LineEnds, SplitAndLineFeedTextsFollowTheOneRule) {
+    EXPECT_EQ(SplitLines("a\rb\nc\r\nd\r"), (Lines{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitLines("a\r\r\n\n"), (Lines{"a", "", ""}));
+    EXPECT_TRUE(SplitLines("").empty());
+    EXPECT_EQ(WithLfLineEnds("a\rb\r\nc\n\r"), "a\nb\nc\n\n");
+    for (std::size_t at = 0; at < 40; ++at) {
+        std::string text(40, 'x');
+        text[at] = '\r';
+        if (at + 1 < text.size()) text[at + 1] = at % 2 ? '\n' : 'y';
+        std::string expected = text;
+        if (at % 2 == 0 || at + 1 == text.size()) expected[at] = '\n';
+        else expected.erase(at, 1);
+        EXPECT_EQ(WithLfLineEnds(text), expected) << at;
+    }
 }
 
 TEST(LineReader, RewindStartsAgain) {

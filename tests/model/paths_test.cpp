@@ -24,6 +24,15 @@ TEST(StripTrailingBackslash, RemovesOneTrailingSlashButKeepsTheRoot) {
     }
 }
 
+TEST(StripTrailingSlashes, RemovesEverySlashButKeepsTheRoot) {
+    for (const auto& [given, expected] : std::initializer_list<std::pair<std::string, std::string>>{
+             {"/data/in//", "/data/in"}, {"/data/in", "/data/in"}, {"//", "/"}, {"/", "/"}, {"", ""}}) {
+        std::string path = given;
+        StripTrailingSlashes(path);
+        EXPECT_EQ(path, expected) << given;
+    }
+}
+
 TEST(JoinPath, JoinsWithOneSlash) {
     EXPECT_EQ(JoinPath("/data/in", "a b'c\".fas"), "/data/in/a b'c\".fas");
     EXPECT_EQ(JoinPath("", "tmp.fas"), "/tmp.fas");

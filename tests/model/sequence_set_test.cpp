@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/fasta_cuts.h"
 #include "model/sequence_set.h"
 #include "support/recording_progress.h"
 #include "support/fasta_file_test.h"
@@ -47,11 +48,12 @@ TEST_F(ReadFasta, HeadersAreRecognisedAfterTrimmingBlanksButNotTabs) {
     EXPECT_EQ(Header(set, 3), " id");
 }
 
-TEST_F(ReadFasta, CarriageReturnOnlyFileIsOneRecord) {
-    const SequenceSet set = Read(">a\rAC\r>b\r");
-    ASSERT_EQ(set.Count(), 1);
-    EXPECT_EQ(Header(set, 0), "a\rAC\r>b");
-    EXPECT_EQ(Residues(set, 0), "");
+TEST_F(ReadFasta, CarriageReturnOnlyFileHoldsItsRecords) {
+    const SequenceSet set = Read(">a\rAC\rGT\r>b\r");
+    ASSERT_EQ(set.Count(), 2);
+    EXPECT_EQ(Header(set, 0), "a");
+    EXPECT_EQ(Residues(set, 0), "ACGT");
+    EXPECT_EQ(Header(set, 1), "b");
 }
 
 TEST_F(ReadFasta, NulAndCtrlZBytesAreDroppedAndNoRecordIsLost) {
@@ -71,7 +73,7 @@ TEST_F(ReadFasta, LinesLongerThanOneBlockGiveTheSameRecords) {
     const SequenceSet set = Read(bytes);
     ASSERT_EQ(set.Count(), 2);
     EXPECT_EQ(Header(set, 0), longId + " desc");
-    EXPECT_EQ(Residues(set, 0), "CC" + longSequence);  // the lone CR before CRLF is removed too
+    EXPECT_EQ(Residues(set, 0), "CC" + longSequence);  // the lone CR before CRLF ends an empty line
     EXPECT_EQ(Header(set, 1), "next");
     EXPECT_EQ(Residues(set, 1), std::string(1'500'000, 'G'));
 }
@@ -81,14 +83,15 @@ TEST_F(ReadFasta, LinesLongerThanOneBlockGiveTheSameRecords) {
 TEST_F(ReadFasta, LargeFilesReadInStretchesKeepEveryRecordInOrder) {
     std::string bytes = "junk before the first header\n";
     std::vector<std::pair<std::string, std::string>> expected;
-    const std::string kinds[] = {">plain", "  >indented", ">cr-only"};
+    const std::string kinds[] = {">plain", "  >indented", ">crlf", ">cr-only"};
     for (int r = 0; expected.size() < 14000 || bytes.size() < 20'000'000; ++r) {
         const std::string id = "rec" + std::to_string(r);
         std::string residues(200 + (r * 7919) % 2500, "ACGT"[r % 4]);
         residues[r % residues.size()] = 'n';
-        const std::string& kind = kinds[r % 3];
-        bytes += kind + " " + id + (r % 3 == 2 ? "\r\n" : "\n");
-        for (std::size_t i = 0; i < residues.size(); i += 61) bytes += residues.substr(i, 61) + " \r\n";
+        const std::string& kind = kinds[r % 4];
+        const char* lineEnd = r % 4 == 3 ? "\r" : r % 4 == 2 ? "\r\n" : "\n";
+        bytes += kind + " " + id + lineEnd;
+        for (std::size_t i = 0; i < residues.size(); i += 61) bytes += residues.substr(i, 61) + " " + lineEnd;
         if (r % 97 == 0) bytes += std::string("\0\n", 2);
         expected.emplace_back(kind.substr(kind.find('>') + 1) + " " + id, residues);
     }
@@ -105,6 +108,12 @@ TEST_F(ReadFasta, LargeFilesReadInStretchesKeepEveryRecordInOrder) {
     ASSERT_EQ(display.texts.size(), expected.size());
     EXPECT_EQ(display.texts.front(), "plain");
     EXPECT_EQ(display.Last(), expected.back().first.substr(0, expected.back().first.find(' ')));
+}
+
+// A stretch starts at a ">" that any line end comes right before.
+TEST_F(ReadFasta, StretchesAreCutAfterEveryKindOfLineEnd) {
+    const std::string path = dir.Write("cuts.fas", ">a\rAAAA\r>b\rCCCC\r\n>c\nGG\n");
+    EXPECT_EQ(FindRecordCuts(path, 23, 1), (std::vector<std::size_t>{0, 8, 17}));
 }
 
 TEST_F(ReadFasta, BinaryJunkIsReadWithoutHarmAndKeepsTheInvariants) {

@@ -153,7 +153,7 @@ void Cmp2AlignTest::badInputStopsTheRunAndKeepsTheLastResult() {
     Run(first, page_->WriteFile("bad.fas", ">only a header\n"));
     QCOMPARE(Status(), std::string("Error:    No sequence in alignment file!"));
     Run(page_->FilePath("missing.fas"), first);
-    QCOMPARE(Status(), std::string());
+    QCOMPARE(Status(), "Error:        Cannot read " + page_->FilePath("missing.fas") + ": No such file or directory");
     QCOMPARE(Ui().标签_Comp_RC3->text(), QString("Proportion Conserved Columns: 76.9231%"));
     QCOMPARE(Ui().高级表格2->model()->columnCount(), 21);
 

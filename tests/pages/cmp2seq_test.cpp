@@ -251,6 +251,20 @@ void Cmp2SeqTest::droppedFileFillsTheBox() {
     dropOnto();
     TRY_VERIFY(Status().starts_with("Error:        Cannot open "));
     QCOMPARE(Ui().超级编辑框2->toPlainText(), QString("ACGT\nTTGA"));
+
+    // Lines ended by CR alone are lines; a file without a sequence leaves the
+    // user's text as it is and says so.
+    const std::string crOnly = page_->FilePath("cr.fa");
+    std::ofstream(crOnly) << ">first\rAC\rGT\r>second\rGG\r";
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(crOnly))});
+    dropOnto();
+    QTRY_COMPARE(Ui().超级编辑框2->toPlainText(), QString("AC\nGT"));
+    const std::string headersOnly = page_->FilePath("headers.fa");
+    std::ofstream(headersOnly) << ">first\r>second\r";
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(headersOnly))});
+    dropOnto();
+    QTRY_COMPARE(Status(), "Error:        No sequence in " + headersOnly);
+    QCOMPARE(Ui().超级编辑框2->toPlainText(), QString("AC\nGT"));
 }
 
 QTEST_MAIN(Cmp2SeqTest)

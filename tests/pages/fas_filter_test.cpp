@@ -87,7 +87,7 @@ void FasFilterTest::scanFillsTheInputTheCodonBoxesAndTheIds() {
     // The ID file replaces the box; bytes that are not UTF-8 come back unchanged.
     Ui().编辑框_extra_query_id->setPlainText("old");
     platform::dialog_answers::QueueFileName(Write("ids.txt", "s\xE9q1\r\nb"));
-    Ui().按钮_extr_scan2->click();
+    Click(Ui().按钮_extr_scan2);
     QCOMPARE(platform::dialog_answers::LastRequest().filter, std::string("All Files|*.*"));
     QCOMPARE(Ui().编辑框_extra_query_id->toPlainText(), QString::fromLatin1("s\xE9q1\nb\n"));
     const std::string input = Write("in.fas", ">s\xE9q1 x\nAC\n>b2\nGG\n");
@@ -96,7 +96,7 @@ void FasFilterTest::scanFillsTheInputTheCodonBoxesAndTheIds() {
     QCOMPARE(ReadBytes(input + ".extr.fas"), std::string(">s\xE9q1 x\r\nAC\r\n"));
 
     platform::dialog_answers::QueueFileName(Write("missing/ids.txt", ""));
-    Ui().按钮_extr_scan2->click();
+    Click(Ui().按钮_extr_scan2);
     QCOMPARE(Ui().编辑框_extra_query_id->toPlainText(), QString::fromLatin1("s\xE9q1\nb\n"));
     QVERIFY(Status().rfind("Error:        Cannot read ", 0) == 0);
     Ui().按钮_Sort_Run3->click();

@@ -125,6 +125,7 @@ void GetOrfTest::pastedLongestOrfIsWrappedShownAndSaved() {
     const std::string saved = Path("orf.fas");
     platform::dialog_answers::QueueFileName(saved);
     Ui().按钮_getorf_save->click();
+    QVERIFY(PageWindow::WaitForWorkers());
     QCOMPARE(ReadFile(saved), wrapped);
     QCOMPARE(Status(), std::string("Info:        Save successfully!"));
     QCOMPARE(platform::dialog_answers::LastRequest().kind, platform::DialogRequest::kSave);
@@ -192,6 +193,7 @@ void GetOrfTest::saveCancelledOrFailedKeepsTheBox() {
 
     platform::dialog_answers::QueueFileName(Path("no such folder/orf.fas"));
     Ui().按钮_getorf_save->click();
+    QVERIFY(PageWindow::WaitForWorkers());
     QCOMPARE(Status(), std::string("Info:        Save failed!"));
     QCOMPARE(Ui().编辑框_getorf_out->toPlainText(), QString(">ORF-1\nACG\n"));
 
@@ -201,6 +203,7 @@ void GetOrfTest::saveCancelledOrFailedKeepsTheBox() {
     Ui().按钮_getorf_scan_idmap->click();
     platform::dialog_answers::QueueFileName(Path("orf.fas"));
     Ui().按钮_getorf_save->click();
+    QVERIFY(PageWindow::WaitForWorkers());
     QCOMPARE(platform::dialog_answers::LastRequest().filter, std::string("All Files (*.*)|*.*"));
     QCOMPARE(ReadFile(Path("orf.fas")), std::string(">ORF-1\r\nACG\r\n"));
 }

@@ -50,7 +50,7 @@ void GlobalsTest::startUpCreatesEveryGlobalWithItsStartValue() {
     InitGlobals();
     QVERIFY(g_AlignFolderFiles && g_AlignFolderFiles->Get().empty());
     QVERIFY(g_FormatFolderFiles && g_FormatFolderFiles->Get().empty());
-    QVERIFY(g_MergeTable && g_MergeTable->Get().Count() == 0);
+    QVERIFY(g_MergeTable && g_MergeTable->Get().records.Count() == 0 && g_MergeTable->Get().sources.empty());
     QVERIFY(g_CodonAminoMap && g_CodonAminoMap->Get().Count() == 0);
     VerifyStartFormat(g_SeqBoxFormat.get());
     VerifyStartFormat(g_RedMarkFormat.get());
@@ -92,7 +92,7 @@ void GlobalsTest::downloadTaskStartsWithTheEngineDefaults() {
 
 void GlobalsTest::releaseAfterNoUpdateCheckFreesEverything() {
     InitGlobals();
-    g_MergeTable->With([](NamedAttributeMap& map) { QVERIFY(map.Add("sp1", "ACGT")); });
+    g_MergeTable->With([](MergeTableContents& table) { QVERIFY(table.records.Add("sp1", "ACGT")); });
     ReleaseGlobals();
     QVERIFY(!g_AlignFolderFiles);
     QVERIFY(!g_SeqBoxFormat);

@@ -173,7 +173,7 @@ void MergeFasTest::tableButtonsWaitForTheRunThatChangesTheTable() {
     QVERIFY(!Ui().按钮_Merge_Save_2->isEnabled());
     QVERIFY(Ui().按钮_Merge_scan2->isEnabled());
     QVERIFY(PageWindow::WaitForWorkers());
-    QCOMPARE(Status(), "Error:    Cannot open " + Path("missing.fas") + "!");
+    QCOMPARE(Status(), "Error:    Cannot open " + Path("missing.fas") + ": No such file or directory");
 
     Ui().按钮_Merge_Save_2->click();
     QVERIFY(!Ui().按钮_Merge_scan1->isEnabled() && !Ui().按钮_Merge_Run2->isEnabled());

@@ -195,7 +195,7 @@ void PlatformTest::boxTextAndFileLineEnds() {
     QCOMPARE(WithCrLfLineEnds("\n\n"), std::string("\r\n\r\n"));
     QCOMPARE(WithCrLfLineEnds(""), std::string());
     bool latin1 = true;
-    QCOMPARE(BytesToBoxText("a\r\nb\rc", &latin1), QString("a\nb\rc"));  // a lone CR stays
+    QCOMPARE(BytesToBoxText("a\r\nb\rc", &latin1), QString("a\nb\nc"));  // a lone CR ends a line too
     QVERIFY(!latin1);
     const QString shown = BytesToBoxText("\xFF\xFE", &latin1);
     QVERIFY(latin1);
@@ -360,7 +360,7 @@ void PlatformTest::checkedMembersAreBlueOthersBlack() {
 
 void PlatformTest::fastaListingMatchesIgnoringCaseAndSorts() {
     QTemporaryDir dir;
-    for (const char* name : {"b.fas", "A.FASTA", "c.fa", "notes.txt", "fa", "x.fa.gz", "Zeta.Fa"})
+    for (const char* name : {"b.fas", "A.FASTA", "c.fa", "notes.txt", "fa", "x.fa.gz", "Zeta.Fa", ".hidden.fa", ".fa"})
         WriteFile(dir.filePath(name), ">x\nA\n");
     QVERIFY(QDir(dir.path()).mkdir("folder.fas"));  // folders are not listed
     const std::string folder = dir.path().toStdString();

@@ -181,17 +181,17 @@ void SortIdTest::failuresReachTheStatusPane() {
     ChooseFile(input);
     Ui().编辑框_Sort_Final_IDs->setPlainText("earlier log");
     Click(Ui().按钮_Sort_Run);
-    QCOMPARE(Status(), "Error:        Cannot open " + input + ".auto.sort.1.fas!");
+    QCOMPARE(Status(), "Error:        Cannot write " + input + ".auto.sort.1.fas: Is a directory");
     QVERIFY(Ui().按钮_Sort_Run->isEnabled());
 
-    // No file at the path: the run ends at once and says nothing.
+    // No file at the path: the run ends at once, leaves the log and names the file.
     ChooseFile(input + ".missing");
     QCOMPARE(Ui().标签_Sort_Raw_ID_Num->text(), QString("Raw order: 0  Done"));
     QCOMPARE(g_SortIdCount.load(), 0);
     Ui().编辑框_Sort_Final_IDs->setPlainText("earlier log");
     Click(Ui().按钮_Sort_Run);
     QCOMPARE(Ui().编辑框_Sort_Final_IDs->toPlainText(), QString("earlier log"));
-    QCOMPARE(Status(), std::string());
+    QCOMPARE(Status(), "Error:        Cannot open " + input + ".missing: No such file or directory");
     // The bar's range is never 0..0, which would show the busy animation.
     QVERIFY(Ui().进度条1->maximum() > Ui().进度条1->minimum());
 }

@@ -1,6 +1,7 @@
 // The "Translation" page on the real main window: pasted plain and FASTA text
 // under every genetic code, the work file, save and scan, the folder pickers,
 // and the folder mode with its file list, progress label and failures.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QAbstractButton>
@@ -353,6 +354,17 @@ void TranslationTest::saveWritesTheOutputBoxAsTyped() {
     answers::QueueFileName(root_ + "/missing/x.txt");
     Click(ui().按钮_trans_save);
     QCOMPARE(Status(), std::string("Info:    Save failure!"));
+
+    // A FIFO that no program reads: the save is a job of its own (the window
+    // goes on at once, the button waits for the job) that fails at once.
+    const std::string fifo = root_ + "/fifo.txt";
+    QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
+    answers::QueueFileName(fifo);
+    QTest::mouseClick(ui().按钮_trans_save, Qt::LeftButton);
+    QVERIFY(!ui().按钮_trans_save->isEnabled());
+    QVERIFY(page_->WaitForWorkers());
+    QCOMPARE(Status(), std::string("Info:    Save failure!"));
+    QVERIFY(ui().按钮_trans_save->isEnabled());
 }
 
 void TranslationTest::scanLoadsAFileAndKeepsTheBoxWhenItCannot() {

@@ -86,10 +86,11 @@ TEST_F(CompareAlignmentsTest, WithoutSharedIdsOneEmptyColumnIsTheSame) {
 
 TEST_F(CompareAlignmentsTest, BadFilesStopTheRunBeforeAnythingIsShown) {
     const std::string good = dir.Write("good.fas", ">a\nAC\n");
-    // A path naming nothing stops without a word.
-    EXPECT_FALSE(CompareAlignments({dir.Path("missing.fas"), good}, report));
+    // An empty box stops without a word; a missing file is named.
     EXPECT_FALSE(CompareAlignments({good, ""}, report));
     EXPECT_TRUE(report.statuses.empty());
+    EXPECT_FALSE(CompareAlignments({dir.Path("missing.fas"), good}, report));
+    EXPECT_EQ(report.LastStatus(), "Error:        Cannot read " + dir.Path("missing.fas") + ": No such file or directory");
     // No header line, or a header alone: no sequence.
     for (const char* bytes : {"", "ACGT\nACGT\n", "  >a  \r\n\r\n"}) {
         EXPECT_FALSE(CompareAlignments({good, dir.Write("bad.fas", bytes)}, report));
@@ -99,7 +100,7 @@ TEST_F(CompareAlignmentsTest, BadFilesStopTheRunBeforeAnythingIsShown) {
     }
     const std::string folder = dir.Root().string();
     EXPECT_FALSE(CompareAlignments({good, folder}, report));
-    EXPECT_EQ(report.LastStatus(), "Error:        Cannot read " + folder + ": Is a directory");
+    EXPECT_EQ(report.LastStatus(), "Error:        Cannot read " + folder + ": not a regular file");
     EXPECT_FALSE(report.result);
 }
 

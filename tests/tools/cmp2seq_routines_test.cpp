@@ -94,8 +94,14 @@ TEST(DroppedSequenceText, TakesTheFirstRecordOrTheWholeText) {
     EXPECT_EQ(DroppedSequenceText(dir.Write("a.fa", "junk\r\n >one x\r\nACG\r\nTT\r\n>two\r\nGG\r\n"), report), "ACG\nTT");
     EXPECT_EQ(DroppedSequenceText(dir.Write("b.txt", "ACG\nTT\n"), report), "ACG\nTT");
     EXPECT_TRUE(report.statuses.empty());
+    EXPECT_EQ(DroppedSequenceText(dir.Write("cr.fa", ">one\rAC\rGT\r>two\rCC\r"), report), "AC\nGT");
+    EXPECT_TRUE(report.statuses.empty());
     EXPECT_FALSE(DroppedSequenceText(dir.Path("none.fa"), report));
     EXPECT_EQ(report.LastStatus(), "Error:        Cannot open " + dir.Path("none.fa") + ": No such file or directory");
+    // Headers and blanks only: no sequence, said so.
+    const std::string headers = dir.Write("headers.fa", ">one\r\n  \r\n>two\r\nGG\r\n");
+    EXPECT_FALSE(DroppedSequenceText(headers, report));
+    EXPECT_EQ(report.LastStatus(), "Error:        No sequence in " + headers);
 }
 
 }  // namespace

@@ -136,10 +136,15 @@ TEST(GapThresholdOf, EmptyIsTheDefaultAndNoNumberIsZero) {
 }
 
 TEST_F(GapFilter, UnusableInputsAndOutputsWriteNothing) {
+    // A missing input, or one that would never end, is named before the run starts.
     settings = {dir.Path("missing.fas"), 0.25f, GapRegion::kAllColumns, GapTreatment::kRemove};
     EXPECT_FALSE(CutGapColumns(settings, report));
-    EXPECT_EQ(report.LastStatus(), "Info:        Cut alignment failed!");
-    EXPECT_EQ(report.LastProgress(), "Error! Cannot read missing.fas: No such file or directory");
+    EXPECT_EQ(report.statuses, (std::vector<std::string>{"Error:        Cannot read " + settings.inputPath +
+                                                         ": No such file or directory"}));
+    settings.inputPath = "/dev/zero";
+    EXPECT_FALSE(CutGapColumns(settings, report));
+    EXPECT_EQ(report.LastStatus(), "Error:        Cannot read /dev/zero: not a regular file");
+    EXPECT_TRUE(report.progress.empty());
 
     settings.inputPath = dir.Write("plain.fas", "ACGT\n >x\n");  // ">" not first
     EXPECT_FALSE(CutGapColumns(settings, report));

@@ -1,7 +1,10 @@
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
+#include "model/file_bytes.h"
 #include "support/recording_report.h"
 #include "support/temp_dir.h"
 #include "tools/fas_filter_routines.h"
@@ -37,7 +40,7 @@ TEST_F(FasFilter, IdsOfTheBoxAreTakenLiterallyAndNameTheirOutput) {
 
 TEST_F(FasFilter, IdFilterDoesNothingWithoutInputOrIdsAndNamesWhatFails) {
     const std::string input = dir.Write("in.fas", ">a\nAC\n");
-    EXPECT_FALSE(ExtractRecordsById({dir.Path("missing.fas"), "a", false, false}, report));
+    EXPECT_FALSE(ExtractRecordsById({"", "a", false, false}, report));
     EXPECT_FALSE(ExtractRecordsById({input, "", false, false}, report));
     EXPECT_TRUE(report.statuses.empty());
     EXPECT_TRUE(report.progress.empty());
@@ -98,7 +101,7 @@ TEST_F(FasFilter, LengthFilterBoundsAreInclusiveAndBlanksCount) {
 
     fs::create_directory(input + ".lenflt.fas.x");
     EXPECT_FALSE(FilterByLength({input + ".lenflt.fas.x", 0, 9}, report));  // a folder as input
-    EXPECT_EQ(report.LastStatus(), "Error:        Cannot read " + input + ".lenflt.fas.x: Is a directory");
+    EXPECT_EQ(report.LastStatus(), "Error:        Cannot read " + input + ".lenflt.fas.x: not a regular file");
 }
 
 TEST_F(FasFilter, LengthFilterOfALargeFileKeepsTheRecordsInOrder) {
@@ -149,10 +152,30 @@ TEST(AlignmentStatisticsReport, FiveLinesAndTheBadSequenceNote) {
     ASSERT_TRUE(ComputeAlignmentStatistics(dir.Write("one.fas", ">s1\nAC\n"), report));
     EXPECT_NE(report.shown.find("Mean identity score:             0\r\n"), std::string::npos);
 
-    // A missing input leaves the report as it was and says nothing.
-    report.statuses.clear();
+    // A missing input leaves the report as it was and is named.
+    const std::string shown = report.shown;
     EXPECT_FALSE(ComputeAlignmentStatistics(dir.Path("missing.fas"), report));
-    EXPECT_TRUE(report.statuses.empty());
+    EXPECT_EQ(report.LastStatus(), "Error:        Cannot read " + dir.Path("missing.fas") + ": No such file or directory");
+    EXPECT_EQ(report.shown, shown);
+}
+
+// Every run of the page names an input that is missing or never ends (a FIFO
+// without a writer, a device) at once, before anything is written.
+TEST_F(FasFilter, MissingAndOddInputsAreNamedByEveryRun) {
+    const std::string fifo = dir.Path("fifo.fas");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& input : {dir.Path("missing.fas"), fifo, std::string("/dev/zero")}) {
+        const std::string named = "Error:        Cannot read " + input + ": " + ReadFailureReason(input);
+        EXPECT_FALSE(ExtractRecordsById({input, "a", false, false}, report));
+        EXPECT_EQ(report.LastStatus(), named);
+        EXPECT_FALSE(ExtractCodonPositions({input, {true, true, true}, {dir.Path("1"), dir.Path("2"), dir.Path("3")}}, report));
+        EXPECT_EQ(report.LastStatus(), named);
+        EXPECT_FALSE(FilterByLength({input, 1, 10}, report));
+        EXPECT_EQ(report.LastStatus(), named);
+        std::string ids;
+        EXPECT_FALSE(ReadIdFile(input, ids));
+    }
+    EXPECT_FALSE(fs::exists(dir.Path("1")));
 }
 
 }  // namespace

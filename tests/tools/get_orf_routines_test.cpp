@@ -75,7 +75,7 @@ TEST_F(FindOrfsInFileTest, UnreadableInputsAreNamedWithTheSystemsReason) {
     EXPECT_EQ(report.LastStatus(),
               "Error:        Cannot read the cDNA fasta file " + dir.Path("missing.fa") + ": No such file or directory");
     EXPECT_FALSE(FindOrfsInFile(Settings(dir.Root().string()), report));
-    EXPECT_EQ(report.LastStatus(), "Error:        Cannot read the cDNA fasta file " + dir.Root().string() + ": Is a directory");
+    EXPECT_EQ(report.LastStatus(), "Error:        Cannot read the cDNA fasta file " + dir.Root().string() + ": not a regular file");
     EXPECT_FALSE(fs::exists(dir.Path("missing.fa.orfs.long.fas")));
 }
 

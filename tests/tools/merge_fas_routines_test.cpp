@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -123,6 +125,17 @@ TEST_F(BatchMerge, AnOutputThatCannotBeWrittenIsAnError) {
     EXPECT_EQ(report.bar.back(), "hide");
 }
 
+// A hidden file (another run's temporary output) is no gene file; a folder
+// box ending in "//" still writes beside the folder.
+TEST_F(BatchMerge, SkipsHiddenFilesAndWritesBesideAFolderGivenWithSlashes) {
+    Gene("a.fa", ">x\nAC\n");
+    Gene(".a.fa.merged.1.fas.part-1-2", ">x\nTT\n");
+    EXPECT_TRUE(Merge("x", "genes//"));
+    EXPECT_EQ(Output(), ">x\r\nAC\r\n");
+    EXPECT_EQ(report.files, (Texts{"0 a.fa"}));
+    EXPECT_FALSE(fs::exists(dir.Path("genes/.merged.1.fas")));
+}
+
 TEST(ListIdsOfMergeFile, ListsHeadersAsReadOnePerLine) {
     TempDir dir;
     testing::RecordingReport<> report;
@@ -186,10 +199,14 @@ TEST_F(ManualMerge, FilesThatCannotBeReadChangeNothing) {
     ASSERT_TRUE(LoadFirstMergeFasta(first, table, report));
     const std::string missing = dir.Path("missing.fas");
     EXPECT_FALSE(LoadFirstMergeFasta(missing, table, report));
-    EXPECT_EQ(report.LastStatus(), "Error:    Cannot open " + missing + "!");
+    EXPECT_EQ(report.LastStatus(), "Error:    Cannot open " + missing + ": No such file or directory");
     EXPECT_EQ(report.loaded, first);
     EXPECT_FALSE(AddSecondMergeFasta("/proc/self/mem", table, report));
-    EXPECT_EQ(report.LastStatus(), "Error:    Cannot open /proc/self/mem!");
+    EXPECT_EQ(report.LastStatus(), "Error:    Cannot read /proc/self/mem: Input/output error");
+    const std::string fifo = dir.Path("fifo.fas");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(AddSecondMergeFasta(fifo, table, report));  // at once: no writer is waited for
+    EXPECT_EQ(report.LastStatus(), "Error:    Cannot open " + fifo + ": not a regular file");
     EXPECT_TRUE(AddSecondMergeFasta(dir.Write("none.fas", "ACGT\n"), table, report));  // no record, no empty name
     EXPECT_EQ(Saved(), ">a\r\nAAA\r\n>b\r\nCC\r\n");
 }
@@ -199,7 +216,18 @@ TEST_F(ManualMerge, SaveFailuresAreReported) {
     EXPECT_EQ(report.LastStatus(), "Error:    No 1st fasta file provided!");
     fs::create_directory(first + ".merged.2.fas");
     EXPECT_FALSE(SaveMergeTable({first, second}, table, report));
-    EXPECT_EQ(report.LastStatus(), "Info:    Save failure!");
+    EXPECT_EQ(report.LastStatus(), "Error:    Cannot write " + first + ".merged.2.fas: Is a directory");
+}
+
+// A file added under the name Save writes stays as it is, whatever the
+// boxes show by then.
+TEST_F(ManualMerge, SaveNeverReplacesAFileThatWentIntoTheTable) {
+    ASSERT_TRUE(LoadFirstMergeFasta(first, table, report));
+    const std::string added = dir.Write("1.fas.merged.2.fas", ">e\nAA\n");
+    ASSERT_TRUE(AddSecondMergeFasta(added, table, report));
+    EXPECT_FALSE(SaveMergeTable({first, ""}, table, report));
+    EXPECT_EQ(report.LastStatus(), "Error:    Cannot create " + added + ": it is an input of this run");
+    EXPECT_EQ(ReadBytes(added), ">e\nAA\n");
 }
 
 }  // namespace

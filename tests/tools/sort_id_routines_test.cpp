@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/file_bytes.h"
 #include "support/recording_report.h"
 #include "support/temp_dir.h"
 #include "tools/sort_id_routines.h"
@@ -93,19 +95,20 @@ TEST_F(SortIdTest, UserOrderFindsLiteralIdsAndRenames) {
 }
 
 TEST_F(SortIdTest, FailuresSayWhichFileAndLeaveNoOutput) {
-    // No file at the path: nothing happens, nothing is said.
+    // No file at the path: it is named, with the reason.
     SortSettings missing;
     missing.inputPath = dir.Path("missing.fas");
     EXPECT_FALSE(SortFastaRecords(missing, report));
-    EXPECT_TRUE(report.statuses.empty());
+    EXPECT_EQ(report.statuses, (std::vector<std::string>{"Error:        Cannot open " + missing.inputPath +
+                                                         ": No such file or directory"}));
 
     // An output name that cannot be written, and one that is the input itself.
     fs::create_directory(dir.Path("in.fas.auto.sort.1.fas"));
     EXPECT_FALSE(Sort(SortOrder::kAlphabetical, ">a\nA\n"));
-    EXPECT_EQ(report.LastStatus(), "Error:        Cannot open " + input + ".auto.sort.1.fas!");
+    EXPECT_EQ(report.LastStatus(), "Error:        Cannot write " + input + ".auto.sort.1.fas: Is a directory");
     fs::create_symlink(input, input + ".auto.sort.3.fas");
     EXPECT_FALSE(Sort(SortOrder::kUserOrder, ">a\nA\n", "a"));
-    EXPECT_EQ(report.LastStatus(), "Error:        Cannot open " + input + ".auto.sort.3.fas!");
+    EXPECT_EQ(report.LastStatus(), "Error:        Cannot open " + input + ".auto.sort.3.fas: it is an input of this run");
     EXPECT_EQ(ReadBytes(input), ">a\nA\n");
     EXPECT_TRUE(fs::is_directory(input + ".auto.sort.1.fas"));
 }
@@ -116,21 +119,38 @@ TEST_F(SortIdTest, AnUnreadableInputIsNamedAndNothingIsWritten) {
     if (::access(input.c_str(), R_OK) == 0) GTEST_SKIP() << "running as a user who may read anything";
     EXPECT_FALSE(SortFastaRecords({.inputPath = input, .order = SortOrder::kAlphabetical, .userOrder = {}, .idCount = 0},
                                   report));
-    EXPECT_EQ(report.LastStatus(), "Error:        Cannot open " + input + "!");
+    EXPECT_EQ(report.LastStatus(), "Error:        Cannot open " + input + ": Permission denied");
     ClassifySettings settings;
     settings.inputPath = input;
     settings.keywords = "a";
     EXPECT_FALSE(ClassifyByKeywords(settings, report));
-    EXPECT_EQ(report.LastStatus(), "Error:        Cannot open " + input + "!");
+    EXPECT_EQ(report.LastStatus(), "Error:        Cannot open " + input + ": Permission denied");
     EXPECT_FALSE(fs::exists(input + "a.class.fas"));
+}
+
+// An input that never ends (a FIFO without a writer) is named at once by both
+// runs, as a missing one is; only an empty file box says nothing.
+TEST_F(SortIdTest, OddAndMissingInputsAreNamedAtOnce) {
+    const std::string fifo = dir.Path("fifo.fas");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(SortFastaRecords({.inputPath = fifo, .order = SortOrder::kAlphabetical, .userOrder = {}, .idCount = 0},
+                                  report));
+    EXPECT_EQ(report.LastStatus(), "Error:        Cannot open " + fifo + ": not a regular file");
+    for (const std::string& path : {fifo, dir.Path("missing.fas")}) {
+        EXPECT_FALSE(ClassifyByKeywords({.inputPath = path, .keywords = "a", .idCount = 0}, report));
+        EXPECT_EQ(report.LastStatus(), "Error:        Cannot open " + path + ": " + ReadFailureReason(path));
+    }
+    report.statuses.clear();
+    EXPECT_FALSE(SortFastaRecords({}, report));
+    EXPECT_TRUE(report.statuses.empty());
 }
 
 TEST_F(SortIdTest, AnInputWithoutHeaderLinesGivesAnEmptyFile) {
     ASSERT_TRUE(Sort(SortOrder::kLengthAscending, "ACGT\r\nACGT\r"));
     EXPECT_EQ(Output(".auto.sort.2.2.fas"), "");
-    // A file with CR alone between its lines is one line: it passes through whole.
+    // A lone CR ends a line as LF does: each record is one.
     ASSERT_TRUE(Sort(SortOrder::kAlphabetical, ">b\rGG\r>a\rTT\r"));
-    EXPECT_EQ(Output(".auto.sort.1.fas"), ">b\rGG\r>a\rTT\r\n");
+    EXPECT_EQ(Output(".auto.sort.1.fas"), ">a\r\nTT\r\n>b\r\nGG\r\n");
 }
 
 TEST(PreviewSortIds, ListsHeaderLinesOfSmallFilesWholeAndCutsLargeOnes) {
