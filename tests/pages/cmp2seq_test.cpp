@@ -258,12 +258,12 @@ void Cmp2SeqTest::droppedFileFillsTheBox() {
     std::ofstream(crOnly) << ">first\rAC\rGT\r>second\rGG\r";
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(crOnly))});
     dropOnto();
-    QTRY_COMPARE(Ui().超级编辑框2->toPlainText(), QString("AC\nGT"));
+    TRY_COMPARE(Ui().超级编辑框2->toPlainText(), QString("AC\nGT"));
     const std::string headersOnly = page_->FilePath("headers.fa");
     std::ofstream(headersOnly) << ">first\r>second\r";
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(headersOnly))});
     dropOnto();
-    QTRY_COMPARE(Status(), "Error:        No sequence in " + headersOnly);
+    TRY_COMPARE(Status(), "Error:        No sequence in " + headersOnly);
     QCOMPARE(Ui().超级编辑框2->toPlainText(), QString("AC\nGT"));
 }
 
