@@ -20,7 +20,6 @@
 #include <QTimer>
 
 #include <sys/resource.h>
-#include <time.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -28,6 +27,7 @@
 #include <set>
 #include <string>
 
+#include "bench/thread_cpu_time.h"
 #include "model/file_bytes.h"
 #include "platform/status_bar.h"
 #include "platform/worker.h"
@@ -35,18 +35,11 @@
 #include "ui_main_window.h"
 
 using namespace tulvarine;
+using bench::ThreadCpuMs;
 
 namespace {
 
-// Runs the event loop until every worker has ended, with a heartbeat that
-// calls beat() and returns the longest gap between two beats (ms).
-// CPU time of the calling thread, in ms.
-double ThreadCpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
+// What RunWatched measured.
 struct Watch {
     double seconds = 0;
     qint64 longestGapMs = 0;     // wall clock between two beats

@@ -19,6 +19,15 @@ QUrl WebUrl(const std::string& address) { return QUrl(FromBytes(address), QUrl::
 int HttpStatus(QNetworkReply* reply) {
     return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();  // 0 without an answer
 }
+
+// True when the server announced the size of a body sent as it is (not
+// compressed on the way) and fewer bytes arrived: Qt may end such a reply
+// without an error when the server hangs up early.
+bool EndedShort(QNetworkReply* reply, std::int64_t received) {
+    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    const QByteArray encoding = reply->rawHeader("Content-Encoding").trimmed().toLower();
+    return length.isValid() && (encoding.isEmpty() || encoding == "identity") && received < length.toLongLong();
+}
 }  // namespace
 
 FileDownload::FileDownload(std::string address, std::string targetPath, Options options, Listener listener)
@@ -99,7 +108,8 @@ void FileDownload::OnReplyFinished() {
     if (!running_) return;
     const int status = HttpStatus(reply_);
     const bool answered = status != 0;  // an HTTP status arrived
-    if (reply_->error() == QNetworkReply::NoError && status / 100 == 2) {
+    const bool endedShort = EndedShort(reply_, received_);
+    if (reply_->error() == QNetworkReply::NoError && status / 100 == 2 && !endedShort) {
         DropReply();
         running_ = false;
         if (!file_->commit()) {
@@ -132,6 +142,8 @@ void FileDownload::OnReplyFinished() {
     }
     const std::string reason = reply_->error() == QNetworkReply::OperationCanceledError
                                    ? "the server stopped sending"  // the stall time ran out
+                               : reply_->error() == QNetworkReply::NoError && endedShort
+                                   ? "the connection ended before the whole file arrived"
                                    : reply_->errorString().toStdString();
     Fail(reason);
 }

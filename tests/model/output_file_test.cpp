@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "model/output_file.h"
+#include "support/folder_entries.h"
 #include "support/temp_dir.h"
 
 namespace tulvarine {
@@ -77,17 +78,24 @@ TEST(OutputFile, FailedOrAbandonedWritesKeepTheOlderFile) {
 
 TEST(OutputFile, RefusesAnInputUnderAnyName) {
     TempDir dir;
-    const std::string input = dir.Write("in.fas", ">a\nACGT\n");
+    fs::create_directory(dir.Path("data"));
+    const std::string input = dir.Write("data/in.fas", ">a\nACGT\n");
     fs::create_symlink(input, dir.Path("link.fas"));
     fs::create_hard_link(input, dir.Path("hard.fas"));
-    for (const char* name : {"in.fas", "link.fas", "hard.fas"}) {
-        OutputFile out;
-        EXPECT_FALSE(out.Open(dir.Path(name), {dir.Path("other.fas"), input})) << name;
-        EXPECT_EQ(out.Error(), "it is an input of this run");
+    fs::create_directory_symlink(dir.Path("data"), dir.Path("folder link"));
+    // Each name as the input and each as the output: the file is known by what it is.
+    const std::string names[] = {input, dir.Path("link.fas"), dir.Path("hard.fas"), dir.Path("folder link/in.fas")};
+    for (const std::string& inputName : names) {
+        for (const std::string& outputName : names) {
+            OutputFile out;
+            EXPECT_FALSE(out.Open(outputName, {dir.Path("other.fas"), inputName})) << outputName << " / " << inputName;
+            EXPECT_EQ(out.Error(), "it is an input of this run");
+        }
     }
     EXPECT_FALSE(WriteWholeFile(input, "x", {input}));
     EXPECT_EQ(ReadBytes(input), ">a\nACGT\n");
-    EXPECT_EQ(Names(dir), (std::vector<std::string>{"hard.fas", "in.fas", "link.fas"}));
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"data", "folder link", "hard.fas", "link.fas"}));
+    EXPECT_EQ(testing::FolderEntries(dir.Path("data")), std::vector<std::string>{"in.fas"});
 }
 
 TEST(OutputFile, ALinkUnderTheOutputNameIsReplacedNotWrittenThrough) {

@@ -21,6 +21,7 @@
 #include "platform/box_marks.h"
 #include "platform/file_dialogs.h"
 #include "platform/status_bar.h"
+#include "support/event_waits.h"
 #include "support/page_window.h"
 #include "ui_main_window.h"
 
@@ -74,13 +75,13 @@ private:
     void Compare() {
         Ui().按钮_Comp_Run->click();
         QVERIFY(PageWindow::WaitForWorkers());
-        QTRY_VERIFY(Ui().按钮_Comp_Run->isEnabled());
+        TRY_VERIFY(Ui().按钮_Comp_Run->isEnabled());
     }
     // Shows the page and waits for the comparison that a switch starts.
     void ShowPage() {
         page_->ShowPage(Ui().page_cmp2seq);
         QVERIFY(PageWindow::WaitForWorkers());
-        QTRY_VERIFY(Ui().按钮_Comp_Run->isEnabled());
+        TRY_VERIFY(Ui().按钮_Comp_Run->isEnabled());
     }
     void ChooseCode(int entry) {
         Ui().组合框1->setCurrentIndex(entry);
@@ -101,7 +102,7 @@ void Cmp2SeqTest::cleanup() {
 void Cmp2SeqTest::switchToThePageComparesTheBoxesInDnaMode() {
     page_->ShowPage(Ui().page_cmp2seq);
     QVERIFY(PageWindow::WaitForWorkers());
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Ui().按钮_Comp_Run));
+    TRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Ui().按钮_Comp_Run));
     QCOMPARE(Grid()->columnCount(), 9);
     QCOMPARE(Grid()->headerData(1, Qt::Vertical, Qt::DisplayRole).toString(), QString("Seq2"));
     QCOMPARE(Grid()->data(Grid()->index(0, 2), Qt::BackgroundRole).value<QColor>(), QColor(144, 0, 255));
@@ -150,7 +151,7 @@ void Cmp2SeqTest::codonModeMarksCountsAndSavesTheCodonTable() {
     // A code chosen in the list compares again: ATA is M in vertebrate mitochondria.
     ChooseCode(1);
     QVERIFY(PageWindow::WaitForWorkers());
-    QTRY_COMPARE(Marker(0), QString("@"));
+    TRY_COMPARE(Marker(0), QString("@"));
     QVERIFY(Ui().按钮_Comp_Save->isEnabled());
     const std::string unwritable = page_->FilePath("codons.txt/inside.txt");
     platform::dialog_answers::QueueFileName(unwritable);
@@ -170,7 +171,7 @@ void Cmp2SeqTest::codonModeMarksCountsAndSavesTheCodonTable() {
 void Cmp2SeqTest::codonLengthErrorLeavesMarksAndAnEmptyReport() {
     // The balloon goes when any window is activated: let that happen first.
     page_->Window().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&page_->Window()));
+    QVERIFY(QTest::qWaitForWindowActive(&page_->Window(), testing::kWaitLimitMs));
     Ui().按钮_Comp_Run->setFocus();  // the focus comes back to the button before the balloon shows
     Ui().单选框_Comp_Codon->click();
     Ui().超级编辑框1->setPlainText("ATGAAAAG");
@@ -198,7 +199,7 @@ void Cmp2SeqTest::requestsDuringARunMakeExactlyOneMoreRun() {
     ChooseCode(4);
     ChooseCode(1);
     QVERIFY(PageWindow::WaitForWorkers());
-    QTRY_VERIFY(Ui().按钮_Comp_Run->isEnabled());
+    TRY_VERIFY(Ui().按钮_Comp_Run->isEnabled());
     QVERIFY(PageWindow::WaitForWorkers());
     QCOMPARE(runs.count(), 2);
     QCOMPARE(Marker(0), QString("@"));  // the second run took the code chosen last
@@ -211,7 +212,7 @@ void Cmp2SeqTest::alignAndCompareThroughMuscle() {
     Ui().按钮_Comp_alignCMP->click();
     QVERIFY(!Ui().按钮_Comp_Run->isEnabled());
     QVERIFY(PageWindow::WaitForWorkers());
-    QTRY_VERIFY(Ui().按钮_Comp_alignCMP->isEnabled());
+    TRY_VERIFY(Ui().按钮_Comp_alignCMP->isEnabled());
     QCOMPARE(Bytes(page_->ProgramFolder() + "/tmp/2seq.fas"),
              QByteArray(">Seq1\r\nATGAAACCCGGGTTTAAACCC\r\nGGG\r\n>Seq2\r\nATGAAACCCTTTAAACCCGGG\r\n"));
     QCOMPARE(Ui().超级编辑框1->toPlainText(), QString("ATGAAACCCGGGTTTAAACCCGGG"));
@@ -244,11 +245,11 @@ void Cmp2SeqTest::droppedFileFillsTheBox() {
         QVERIFY(PageWindow::WaitForWorkers());
     };
     dropOnto();
-    QTRY_COMPARE(Ui().超级编辑框2->toPlainText(), QString("ACGT\nTTGA"));
+    TRY_COMPARE(Ui().超级编辑框2->toPlainText(), QString("ACGT\nTTGA"));
 
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(page_->FilePath("none.fa")))});
     dropOnto();
-    QTRY_VERIFY(Status().starts_with("Error:        Cannot open "));
+    TRY_VERIFY(Status().starts_with("Error:        Cannot open "));
     QCOMPARE(Ui().超级编辑框2->toPlainText(), QString("ACGT\nTTGA"));
 
     // Lines ended by CR alone are lines; a file without a sequence leaves the
@@ -257,12 +258,12 @@ void Cmp2SeqTest::droppedFileFillsTheBox() {
     std::ofstream(crOnly) << ">first\rAC\rGT\r>second\rGG\r";
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(crOnly))});
     dropOnto();
-    QTRY_COMPARE(Ui().超级编辑框2->toPlainText(), QString("AC\nGT"));
+    TRY_COMPARE(Ui().超级编辑框2->toPlainText(), QString("AC\nGT"));
     const std::string headersOnly = page_->FilePath("headers.fa");
     std::ofstream(headersOnly) << ">first\r>second\r";
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(headersOnly))});
     dropOnto();
-    QTRY_COMPARE(Status(), "Error:        No sequence in " + headersOnly);
+    TRY_COMPARE(Status(), "Error:        No sequence in " + headersOnly);
     QCOMPARE(Ui().超级编辑框2->toPlainText(), QString("AC\nGT"));
 }
 

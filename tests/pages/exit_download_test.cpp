@@ -11,6 +11,7 @@
 
 #include "shell/download_engine.h"
 #include "shell/globals.h"
+#include "support/event_waits.h"
 #include "support/http_test_server.h"
 
 using namespace tulvarine;
@@ -41,7 +42,7 @@ int main(int argc, char** argv) {
         g_DownloadTask->eventCallback = [](int, std::int64_t, std::int64_t, std::int64_t, std::int64_t,
                                            const std::string&) { return ++g_reports, 0; };
         Check(StartDownload(*g_TransferHandle, *g_DownloadTask), "the download starts");
-        Check(QTest::qWaitFor([] { return g_TransferHandle->ReceivedBytes() == 1000; }, 10000),
+        Check(testing::WaitUntil([] { return g_TransferHandle->ReceivedBytes() == 1000; }),
               "the first thousand bytes arrive");
         Check(g_TransferHandle->Attached(), "the download is still running as the program ends");
     }  // the application ends here and runs the exit routine

@@ -107,12 +107,14 @@ std::vector<std::string> Leftovers(const fs::path& folder) {
 
 // A stand-in aligner: notes its process group, then takes its time, with a
 // child of its own as real aligners have; it would write its result at the end.
+// The note is renamed into place, so that whoever sees it can read it whole.
 std::string SlowAligner(const fs::path& marks, const std::string& result) {
     return "#!/bin/sh\n"
            "for a; do case \"$a\" in -o=*) out=\"${a#-o=}.best.fas\";; -output) next=1;; *) [ -n \"$next\" ] && "
            "out=\"$a\"; next=;; esac; done\n"
            "sleep 600 &\n"
-           "echo $$ > '" + (marks / "group").string() + "'\n"
+           "echo $$ > '" + (marks / "group.part").string() + "'\n"
+           "mv '" + (marks / "group.part").string() + "' '" + (marks / "group").string() + "'\n"
            "wait\n"
            "printf '" + result + "' > \"$out\"\n";
 }
@@ -230,7 +232,8 @@ void CheckCase(const std::string& name, const fs::path& base, const char* self) 
     if (name != "sort-id") {
         Check(!group.empty(), name + ": the stand-in aligner ran");
         const int leader = std::atoi(group.c_str());
-        Check(WaitFor([&] { return LiveMembers(leader).empty(); }), name + ": no process of the aligner's group lives");
+        Check(leader > 0 && WaitFor([&] { return LiveMembers(leader).empty(); }),
+              name + ": no process of the aligner's group lives");
     }
     for (const std::string& left : Leftovers(root)) Check(false, name + ": left behind " + left);
     // Nothing the interrupted work would have written is there, and with its

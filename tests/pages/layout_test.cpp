@@ -32,6 +32,7 @@
 #include <string_view>
 #include <vector>
 
+#include "support/wait_limit.h"
 #include "ui_main_window.h"
 
 namespace {
@@ -510,7 +511,7 @@ void LayoutTest::initTestCase() {
     QVERIFY2(wrong.isEmpty(), qPrintable("missing or of another kind: " + wrong.join(", ")));
 
     window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get(), tulvarine::testing::kWaitLimitMs));
     // A page is laid out when it is first shown: visit each one, as a user would.
     for (QTabWidget* tabs : {ui_.高级选择夹1, ui_.高级选择夹2, ui_.高级选择夹3}) {
         ui_.高级选择夹1->setCurrentWidget(PageOf(tabs) ? PageOf(tabs) : ui_.page_home);

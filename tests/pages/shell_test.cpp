@@ -26,11 +26,13 @@
 #include "platform/desktop.h"
 #include "platform/folders.h"
 #include "platform/status_bar.h"
+#include "platform/worker.h"
 #include "shell/exit_window.h"
 #include "shell/globals.h"
 #include "shell/main_window.h"
 #include "shell/project.h"
 #include "shell/user_guide.h"
+#include "support/event_waits.h"
 #include "ui_main_window.h"
 
 using namespace tulvarine;
@@ -123,7 +125,7 @@ void ShellTest::initTestCase() {
     InitGlobals();
     window_ = std::make_unique<MainWindow>();
     window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QVERIFY(QTest::qWaitForWindowActive(window_.get(), testing::kWaitLimitMs));
 }
 
 void ShellTest::init() {
@@ -207,7 +209,7 @@ void ShellTest::switchToCmp2SeqRestoresFormatsAndFocusesCompare() {
     ui().超级编辑框1->setPlainText("ATGAAAAGA");
     SelectPage(1);
     // The switch compares the boxes on a worker; "Compare" has the focus once it ends.
-    QTRY_COMPARE(window_->focusWidget(), static_cast<QWidget*>(ui().按钮_Comp_Run));
+    TRY_COMPARE(window_->focusWidget(), static_cast<QWidget*>(ui().按钮_Comp_Run));
     for (QTextEdit* box : {ui().超级编辑框1, ui().超级编辑框2}) {
         QCOMPARE(box->document()->defaultFont().family(), QString("Courier New"));
         QCOMPARE(box->document()->defaultFont().pointSize(), 12);
@@ -346,7 +348,7 @@ void ShellTest::everyPageScreenshot() {
     QCOMPARE(tabs->count(), 9);
     for (int page = 0; page < tabs->count(); ++page) {
         SelectPage(page);
-        QTest::qWait(50);
+        TRY_COMPARE(platform::RunningWorkerCount(), 0);  // what showing the page started has ended
         SaveScreenshot(window_.get(), QString("page-%1-%2").arg(page).arg(tabs->tabText(page)));
     }
     SelectPage(0);

@@ -14,6 +14,7 @@
 #include "platform/gui_thread.h"
 #include "platform/status_bar.h"
 #include "platform/worker.h"
+#include "support/event_waits.h"
 #include "support/page_window.h"
 #include "tools/tool_page.h"
 #include "ui_main_window.h"
@@ -65,7 +66,7 @@ private slots:
             ToolPageContext{&page_->Window(), page_->Ui(), page_->Window().FileDialog()});
         page_->ShowPage(page_->Ui().page_get_orf);
         page_->Window().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&page_->Window()));
+        QVERIFY(QTest::qWaitForWindowActive(&page_->Window(), testing::kWaitLimitMs));
     }
     void cleanup() {
         probe_.reset();
@@ -116,7 +117,7 @@ void ToolPageTest::runsInTurnWaitAndOnlyTheLatestRequestStarts() {
     QCOMPARE(latest, 0);
     gate.Open();
     QVERIFY(PageWindow::WaitForWorkers());
-    QTRY_COMPARE(latest, 1);
+    TRY_COMPARE(latest, 1);
     QVERIFY(PageWindow::WaitForWorkers());
     QCOMPARE(first, 0);
     probe_->RequestRunInTurn([&] { ++first; });  // no run goes on: at once

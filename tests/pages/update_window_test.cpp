@@ -29,8 +29,10 @@
 #include "shell/update_history_window.h"
 #include "shell/update_pictures.h"
 #include "shell/update_window.h"
+#include "support/event_waits.h"
 #include "support/http_test_server.h"
 #include "support/page_window.h"
+#include "support/server_exchange.h"
 #include "ui_update_history_window.h"
 #include "ui_update_window.h"
 
@@ -185,7 +187,7 @@ void UpdateWindowTest::cleanupTestCase() {
 std::unique_ptr<UpdateWindow> UpdateWindowTest::OpenAndCheck() {
     auto window = std::make_unique<UpdateWindow>(&page_->Window());
     window->show();
-    if (!QTest::qWaitFor([] { return g_UpdateCheckThread == 0; }, 10000)) qWarning("the check did not end");
+    if (!testing::WaitUntil([] { return g_UpdateCheckThread == 0; })) qWarning("the check did not end");
     return window;
 }
 
@@ -374,10 +376,10 @@ void UpdateWindowTest::waitingAnimationFillsTheDiscClockwise() {
     QVERIFY(Near(CanvasAt(window, 65 - 14, 40 - 14), kWhite));  // the rest of the disc is white
     SaveScreenshot(&window, "update_window_checking");
     // Then 45 degrees more every 500 ms, clockwise.
-    QTRY_VERIFY_WITH_TIMEOUT(DiscFilledAt(window, 112), 3000);
+    TRY_VERIFY(DiscFilledAt(window, 112));
     QVERIFY(DiscFilledAt(window, 22));
     QVERIFY(!DiscFilledAt(window, 292));
-    QTRY_VERIFY_WITH_TIMEOUT(DiscFilledAt(window, 292), 5000);  // the last step fills the whole disc
+    TRY_VERIFY(DiscFilledAt(window, 292));  // the last step fills the whole disc
     QCOMPARE(window.Controls().标签_update->text(), QString("Checking for updates..."));
 }
 
@@ -385,15 +387,15 @@ void UpdateWindowTest::cancelDuringTheCheckStopsEverything() {
     server_->Serve(kVersionPath, {.mode = HttpTestServer::Mode::Hold});
     UpdateWindow window(&page_->Window());
     window.show();
-    QTRY_COMPARE(server_->RequestCount(kVersionPath), 1);
+    TRY_COMPARE(server_->RequestCount(kVersionPath), 1);
     QTest::mouseClick(window.Controls().按钮_update_no, Qt::LeftButton);
     QVERIFY(!window.isVisible());
     QCOMPARE(window.result(), int(QDialog::Rejected));
     QCOMPARE(g_UpdateAnimThread.load(), 0);
     QCOMPARE(g_UpdateCheckThread.load(), 0);
-    QTRY_COMPARE(server_->ClientHangUps(), 1);  // the request was given up
+    TRY_COMPARE(server_->ClientHangUps(), 1);  // the request was given up
     const QImage canvas = window.Controls().画板1->pixmap().toImage();
-    QTest::qWait(1200);  // no animation step nor check result arrives afterwards
+    QVERIFY(testing::LetTimersDueWithin(1200));  // no animation step nor check result arrives afterwards
     QCOMPARE(window.Controls().画板1->pixmap().toImage(), canvas);
     QCOMPARE(window.Controls().标签_update->text(), QString("Checking for updates..."));
 }
@@ -402,18 +404,18 @@ void UpdateWindowTest::titleBarCloseActsAsCancel() {
     server_->Serve(kVersionPath, {.mode = HttpTestServer::Mode::Hold});
     UpdateWindow window(&page_->Window());
     window.show();
-    QTRY_COMPARE(server_->RequestCount(kVersionPath), 1);
+    TRY_COMPARE(server_->RequestCount(kVersionPath), 1);
     QVERIFY(window.close());
     QVERIFY(!window.isVisible());
     QCOMPARE(g_UpdateAnimThread.load(), 0);
     QCOMPARE(g_UpdateCheckThread.load(), 0);
-    QTRY_COMPARE(server_->ClientHangUps(), 1);
+    TRY_COMPARE(server_->ClientHangUps(), 1);
 }
 
 void UpdateWindowTest::downloadShowsProgressAndClosesTheWindow() {
     const QByteArray release = ReleaseBytes(200000);
-    // An eighth arrives, then nothing for 1.5 s: the bar shows 13 (12.5 rounded half away from zero).
-    server_->Serve(kReleasePath, {.body = release, .splitAt = 25000, .pauseMs = 1500});
+    // An eighth arrives, then nothing until the bar shows 13 (12.5 rounded half away from zero).
+    server_->Serve(kReleasePath, {.body = release, .splitAt = 25000, .pauseMs = -1});
     ServeVersion(VersionFile("1.2.3", server_->Address(kReleasePath)));
     const QString saved = DownloadFolder() + "/tulvarine-1.2.3.zip";
     QVERIFY(!QFile::exists(saved));
@@ -423,11 +425,12 @@ void UpdateWindowTest::downloadShowsProgressAndClosesTheWindow() {
     QTest::mouseClick(c.按钮_update_yes, Qt::LeftButton);
     QVERIFY(!c.按钮_update_yes->isEnabled());
     QVERIFY(c.进度条1->isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(c.进度条1->value(), 13, 3000);
+    TRY_COMPARE(c.进度条1->value(), 13);
     QCOMPARE(g_DownloadTotalSize.load(), std::int64_t(release.size()));
     SaveScreenshot(window.get(), "update_window_downloading");
     QVERIFY(!QFile::exists(saved));  // nothing under the release's name before its last byte
-    QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 5000);
+    server_->SendHeldParts();
+    TRY_VERIFY(!window->isVisible());
     QCOMPARE(window->result(), int(QDialog::Accepted));
     QCOMPARE(c.进度条1->value(), 100);
     QCOMPARE(progress.last().first().toInt(), 100);
@@ -452,7 +455,7 @@ void UpdateWindowTest::failedDownloadOffersTheFallbackLink() {
     auto window = OpenAndCheck();
     Ui::UpdateWindow& c = window->Controls();
     QTest::mouseClick(c.按钮_update_yes, Qt::LeftButton);
-    QTRY_VERIFY(c.超级链接框1->isVisible());
+    TRY_VERIFY(c.超级链接框1->isVisible());
     QCOMPARE(c.标签_update->text(), QString("The download failed: HTTP 404"));
     QVERIFY(window->isVisible());
     QVERIFY(c.进度条1->isVisible());
@@ -481,7 +484,7 @@ void UpdateWindowTest::downloadThatCannotStartSaysWhy() {
 
 void UpdateWindowTest::cancelledWindowLetsTheDownloadFinish() {
     const QByteArray release = ReleaseBytes(100000);
-    server_->Serve(kReleasePath, {.body = release, .splitAt = 1000, .pauseMs = 500});
+    server_->Serve(kReleasePath, {.body = release, .splitAt = 1000, .pauseMs = -1});
     ServeVersion(VersionFile("2.0", server_->Address(kReleasePath)));
     const QString saved = DownloadFolder() + "/tulvarine-1.2.3.zip";
     {
@@ -492,7 +495,9 @@ void UpdateWindowTest::cancelledWindowLetsTheDownloadFinish() {
         QVERIFY(!window->isVisible());
     }  // the window is gone; the download is not
     QVERIFY(g_TransferHandle->Attached());
-    QTRY_VERIFY_WITH_TIMEOUT(!g_TransferHandle->Attached(), 5000);
+    TRY_COMPARE(server_->RequestCount(kReleasePath), 1);
+    server_->SendHeldParts();
+    TRY_VERIFY(!g_TransferHandle->Attached());
     QCOMPARE(ReadFile(saved), release);
     QCOMPARE(Str(platform::StatusPaneText(1)), "Info:        New version saved into " + saved);
     QVERIFY(QFile::remove(saved));
@@ -505,7 +510,7 @@ void UpdateWindowTest::updateLinkOpensTheWindowEachTimeAnew() {
         QString lastText;
         WhenModalOpens<UpdateWindow>([&](UpdateWindow* window) {
             firstText = window->Controls().标签_update->text();
-            QTRY_COMPARE(g_UpdateCheckThread.load(), 0);
+            TRY_COMPARE(g_UpdateCheckThread.load(), 0);
             lastText = window->Controls().标签_update->text();
             QTest::mouseClick(window->Controls().按钮_update_no, Qt::LeftButton);
         });
@@ -573,7 +578,7 @@ void UpdateWindowTest::downloadNamedLikeAWorkFileLeavesItAlone() {
     ServeVersion(VersionFile("1.2.3", server_->Address("/tmp.fas")));
     auto window = OpenAndCheck();
     QTest::mouseClick(window->Controls().按钮_update_yes, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 5000);
+    TRY_VERIFY(!window->isVisible());
     QCOMPARE(ReadFile(workFile), QByteArray(">work\nACGT\n"));
     QCOMPARE(ReadFile(DownloadFolder() + "/tmp.fas"), release);
     QCOMPARE(Str(platform::StatusPaneText(1)), "Info:        New version saved into " + DownloadFolder() + "/tmp.fas");
@@ -588,19 +593,20 @@ void UpdateWindowTest::secondDownloadStopsTheFirst() {
     {
         auto first = OpenAndCheck();
         QTest::mouseClick(first->Controls().按钮_update_yes, Qt::LeftButton);
-        QTRY_COMPARE(server_->RequestCount(kReleasePath), 1);
+        TRY_COMPARE(server_->RequestCount(kReleasePath), 1);
         QTest::mouseClick(first->Controls().按钮_update_no, Qt::LeftButton);
     }
     server_->Serve(kReleasePath, {.body = release});
     auto second = OpenAndCheck();
     QTest::mouseClick(second->Controls().按钮_update_yes, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!second->isVisible(), 5000);
+    TRY_VERIFY(!second->isVisible());
     QCOMPARE(second->result(), int(QDialog::Accepted));
     const QString saved = DownloadFolder() + "/tulvarine-1.2.3.zip";
     QCOMPARE(ReadFile(saved), release);
     QCOMPARE(server_->RequestCount(kReleasePath), 2);
-    QCOMPARE(server_->ClientHangUps(), 1);  // the first transfer was stopped
-    QTest::qWait(100);                       // and reports nothing afterwards
+    // The first transfer was stopped, and reports nothing afterwards: the
+    // second one's whole exchange came after the stop.
+    QCOMPARE(server_->ClientHangUps(), 1);
     QCOMPARE(Str(platform::StatusPaneText(1)), "Info:        New version saved into " + saved);
     QVERIFY(QFile::remove(saved));
     QCOMPARE(QDir(DownloadFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
@@ -613,14 +619,14 @@ void UpdateWindowTest::exitStopsARunningDownloadAndLeavesNoPiece() {
     {
         auto window = OpenAndCheck();
         QTest::mouseClick(window->Controls().按钮_update_yes, Qt::LeftButton);
-        QTRY_COMPARE(g_TransferHandle->ReceivedBytes(), std::int64_t(5000));
+        TRY_COMPARE(g_TransferHandle->ReceivedBytes(), std::int64_t(5000));
         QTest::mouseClick(window->Controls().按钮_update_no, Qt::LeftButton);
     }
     ReleaseGlobals();  // the exit routine
     QVERIFY(!g_TransferHandle);
-    QTRY_COMPARE(server_->ClientHangUps(), 1);  // the transfer was stopped, not left running
+    TRY_COMPARE(server_->ClientHangUps(), 1);  // the transfer was stopped, not left running
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
-    QTest::qWait(100);
+    QVERIFY(testing::AwaitAnExchangeWith(*server_));
     QCOMPARE(platform::StatusPaneText(1), std::string());  // a stopped download reports nothing
     InitGlobals();  // for the fixture's own exit
 }

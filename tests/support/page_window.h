@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,6 +21,7 @@
 #include "platform/worker.h"
 #include "shell/globals.h"
 #include "shell/main_window.h"
+#include "support/event_waits.h"
 #include "ui_main_window.h"
 
 namespace tulvarine::testing {
@@ -49,14 +49,9 @@ public:
     // The program folder the window sees (a fresh temporary folder).
     std::string ProgramFolder() const { return programFolder_.path().toStdString(); }
 
-    // Processes events until every worker has finished; false after timeoutMs.
-    static bool WaitForWorkers(int timeoutMs = 60000) {
-        QElapsedTimer timer;
-        timer.start();
-        while (platform::RunningWorkerCount() > 0) {
-            if (timer.elapsed() > timeoutMs) return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        }
+    // Runs the event loop until every worker has finished; false after limitMs.
+    static bool WaitForWorkers(int limitMs = kWaitLimitMs) {
+        if (!WaitUntil([] { return platform::RunningWorkerCount() == 0; }, limitMs)) return false;
         QCoreApplication::processEvents();  // texts posted by the last worker
         return true;
     }

@@ -68,6 +68,21 @@ TEST_F(GapFilter, EveryColumnOfRaggedRowsAndThresholdsAtTheEdges) {
     EXPECT_EQ(report.LastProgress(), "Done! Output = in.fas.cut.all.fas");
 }
 
+TEST_F(GapFilter, AThresholdOfExactlyTheShareOfGapsKeepsTheColumn) {
+    // 0.1, 0.7 and 0.9 have no exact binary form: a column with k gaps in ten
+    // records stays at k / 10, and the next, with one gap more, goes.
+    for (const int k : {1, 7, 9}) {
+        std::string input, expected;
+        for (int j = 0; j < 10; ++j) {
+            const std::string first = j < k ? "-" : "A";
+            input += ">" + std::to_string(j) + "\n" + first + "C" + (j <= k ? "-" : "G") + "\n";
+            expected += ">" + std::to_string(j) + "\r\n" + first + "C\r\n";
+        }
+        for (const GapRegion region : {GapRegion::kAllColumns, GapRegion::kEndColumns})
+            EXPECT_EQ(Cut(input, region, GapTreatment::kRemove, float(k) / 10), expected) << k << " of 10";
+    }
+}
+
 TEST_F(GapFilter, EndColumnsGoOnlyInUnbrokenRunsFromEitherEnd) {
     const std::string two = ">1\n--AC-\n>2\n-GAC-\n";
     EXPECT_EQ(Cut(two, GapRegion::kEndColumns, GapTreatment::kRemove, 0.5f), ">1\r\n-AC\r\n>2\r\nGAC\r\n");
