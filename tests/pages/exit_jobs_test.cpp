@@ -16,7 +16,6 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -24,12 +23,12 @@
 #include <functional>
 #include <iterator>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/folders.h"
 #include "shell/main_window.h"
 #include "shell/program_main.h"
+#include "support/wait_limit.h"
 #include "ui_main_window.h"
 
 extern char** environ;
@@ -38,11 +37,6 @@ using namespace tulvarine;
 namespace fs = std::filesystem;
 
 namespace {
-
-using namespace std::chrono_literals;
-
-// Generous: a machine many times slower than ours still ends well inside it.
-constexpr auto kLimit = 3min;
 
 int g_failures = 0;
 
@@ -65,16 +59,6 @@ std::string ReadText(const fs::path& path) {
 void WriteText(const fs::path& path, const std::string& text, bool executable = false) {
     std::ofstream(path, std::ios::binary) << text;
     if (executable) fs::permissions(path, fs::perms::owner_all, fs::perm_options::add);
-}
-
-// Waits, sleeping, until condition holds or kLimit has passed.
-bool WaitFor(const std::function<bool()>& condition) {
-    const auto end = std::chrono::steady_clock::now() + kLimit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
 }
 
 // The processes of group (zombies have ended).
@@ -210,11 +194,11 @@ int RunCase(const std::string& name, const fs::path& root, const char* self) {
     pid_t child = 0;
     if (::posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, argv, environ) != 0) return -1;
     if (name == "signal") {
-        Check(WaitFor([&] { return fs::exists(root / "marks" / "group"); }), name + ": the aligner started");
+        Check(testing::SleepUntil([&] { return fs::exists(root / "marks" / "group"); }), name + ": the aligner started");
         ::kill(child, SIGTERM);
     }
     int status = 0;
-    const bool ended = WaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; });
+    const bool ended = testing::SleepUntil([&] { return ::waitpid(child, &status, WNOHANG) == child; });
     if (!ended) {
         ::kill(child, SIGKILL);
         ::waitpid(child, &status, 0);
@@ -232,7 +216,7 @@ void CheckCase(const std::string& name, const fs::path& base, const char* self) 
     if (name != "sort-id") {
         Check(!group.empty(), name + ": the stand-in aligner ran");
         const int leader = std::atoi(group.c_str());
-        Check(leader > 0 && WaitFor([&] { return LiveMembers(leader).empty(); }),
+        Check(leader > 0 && testing::SleepUntil([&] { return LiveMembers(leader).empty(); }),
               name + ": no process of the aligner's group lives");
     }
     for (const std::string& left : Leftovers(root)) Check(false, name + ": left behind " + left);
