@@ -56,8 +56,10 @@ EndSignals::EndSignals(std::function<void()> onSignal) : state_(std::make_unique
 }
 
 EndSignals::~EndSignals() {
-    if (g_wakeFd >= 0)
-        for (std::size_t i = 0; i < std::size(kEndSignals); ++i) ::sigaction(kEndSignals[i], &state_->before[i], nullptr);
+    if (g_wakeFd >= 0) {
+        for (std::size_t i = 0; i < std::size(kEndSignals); ++i)
+            ::sigaction(kEndSignals[i], &state_->before[i], nullptr);
+    }
     g_wakeFd = -1;
     state_->notifier.reset();
     for (const int fd : state_->ends)
