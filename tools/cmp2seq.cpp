@@ -203,7 +203,8 @@ void Cmp2SeqPage::StartComparison(bool bothBoxes) {
 }
 
 ToolPage::RunControls Cmp2SeqPage::JobControls(QWidget* run) const {
-    // A comparison shows its outcome beside the status of the run before it.
+    // Jobs leave the status as it stands: most start by themselves (a code
+    // change, a switch to the page), not by a click that asks for news.
     return RunControls{run, {run == ui_.按钮_Comp_Run ? ui_.按钮_Comp_alignCMP : ui_.按钮_Comp_Run}, false};
 }
 
