@@ -85,6 +85,8 @@ std::string ReadErrorReason(const std::string& path) {
     return reason.empty() ? ErrorText(EIO) : reason;
 }
 
+std::string CannotReadText(const std::string& path) { return WithReason("Cannot read " + path, ReadErrorReason(path)); }
+
 std::string WithReason(std::string what, const std::string& reason) {
     if (!reason.empty()) {
         what += ": ";

@@ -38,6 +38,9 @@ std::string ReadFailureReason(const std::string& path);
 // system's words for an I/O error when it opens (a read failed part-way).
 std::string ReadErrorReason(const std::string& path);
 
+// "Cannot read <path>: <ReadErrorReason>", the words of every reader that fails.
+std::string CannotReadText(const std::string& path);
+
 // "<what>: <reason>", or what alone when there is no reason.
 std::string WithReason(std::string what, const std::string& reason);
 

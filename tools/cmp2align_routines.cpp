@@ -49,7 +49,7 @@ std::optional<ColumnLine> ColumnAt(const AlignmentComparison& comparison, const 
     return std::nullopt;
 }
 
-std::string CannotRead(const std::string& path) { return ErrorMessage(WithReason("Cannot read " + path, ReadErrorReason(path))); }
+std::string CannotRead(const std::string& path) { return ErrorMessage(CannotReadText(path)); }
 
 }  // namespace
 

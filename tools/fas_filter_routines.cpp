@@ -19,7 +19,7 @@ namespace tulvarine {
 namespace {
 
 bool CannotRead(RunReport& report, const std::string& path) {
-    report.Error(WithReason("Cannot read " + path, ReadErrorReason(path)));
+    report.Error(CannotReadText(path));
     return false;
 }
 

@@ -6,8 +6,6 @@
 #include <algorithm>
 
 #include "model/file_bytes.h"
-#include "model/output_file.h"
-#include "model/text.h"
 #include "platform/controls.h"
 #include "platform/file_dialogs.h"
 #include "platform/folders.h"
@@ -108,8 +106,8 @@ void ToolPage::SaveBoxToChosenFile(QWidget* button, QWidget* box, std::string_vi
                                    const SaveMessages& messages) {
     const std::optional<std::string> path = ChooseFileToSave(filterWhenUnset);
     if (!path) return;
-    StartRun(button, [path = *path, text = WithCrLfLineEnds(platform::ControlText(box)), messages] {
-        platform::ShowStatusMessage(WriteWholeFile(path, text) ? messages.saved : messages.failed);
+    StartRun(button, [box, path = *path, messages] {
+        platform::ShowStatusMessage(platform::SaveControlTextToFile(box, path) ? messages.saved : messages.failed);
     });
 }
 
@@ -120,7 +118,7 @@ void ToolPage::ReadFileIntoBox(QWidget* button, QWidget* box, const std::string&
         [box, path, read] {
             std::string text;
             if (!read(path, text)) {
-                platform::ShowStatusMessage(ErrorMessage(WithReason("Cannot read " + path, ReadErrorReason(path))));
+                platform::ShowStatusMessage(ErrorMessage(CannotReadText(path)));
                 return;
             }
             platform::SetControlText(box, text);
