@@ -47,19 +47,33 @@ std::string TemporaryNameFor(const std::string& path) {
            IntToText(static_cast<long long>(counter.fetch_add(1))) + ".tmp";
 }
 
-// Opens a device or FIFO to write in place. A FIFO that no program reads is
-// refused at once instead of waiting for a reader.
-int OpenInPlace(const std::string& path, const struct stat& existing, std::string& error) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+}  // namespace
+
+// O_NOFOLLOW: a link planted at the name since lstat is refused, never followed;
+// O_NONBLOCK: a FIFO with no reader is refused at once. fstat then proves the
+// descriptor is the very file lstat saw: another FIFO or device swapped in
+// under the name is refused too, before a byte is written.
+int OpenSeenFileInPlace(const std::string& path, const struct stat& seen, std::string& error) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        error = errno == ENXIO && S_ISFIFO(existing.st_mode) ? "it is a pipe that no program reads"
-                                                            : ErrorText(errno);
+        if (errno == ELOOP)
+            error = kOutputChangedWhileOpened;
+        else if (errno == ENXIO && S_ISFIFO(seen.st_mode))
+            error = "it is a pipe that no program reads";
+        else
+            error = ErrorText(errno);
+        return -1;
+    }
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || opened.st_dev != seen.st_dev || opened.st_ino != seen.st_ino ||
+        (opened.st_mode & S_IFMT) != (seen.st_mode & S_IFMT)) {
+        ::close(fd);
+        error = kOutputChangedWhileOpened;
         return -1;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);  // a reader is there: writes wait for it
     return fd;
 }
-}  // namespace
 
 OutputFile::~OutputFile() { Discard(); }
 
@@ -96,7 +110,7 @@ bool OutputFile::Open(const std::string& path, const InputFileSet& inputs) {
     struct stat existing {};
     const bool exists = ::lstat(path.c_str(), &existing) == 0;
     if (exists && !S_ISREG(existing.st_mode) && !S_ISLNK(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
-        fd_ = OpenInPlace(path, existing, error_);
+        fd_ = OpenSeenFileInPlace(path, existing, error_);
         return fd_ >= 0;
     }
     // The kernel applies the umask to 0666, as for a file created in place.
@@ -114,10 +128,12 @@ bool OutputFile::Open(const std::string& path, const InputFileSet& inputs) {
         temporaryPath_.clear();
         return false;
     }
-    // A file that replaces an older output keeps its permissions (and group,
-    // where the owner may set it): a private result stays private.
-    if (exists && S_ISREG(existing.st_mode)) {
-        (void)::fchmod(fd_, existing.st_mode & 07777);
+    // A file that replaces an older output of the user's keeps its permission
+    // bits (and group, where the owner may set it): a private result stays
+    // private. Never setuid, setgid or sticky; and another user's file lends
+    // nothing, so the umask rules as for a new file.
+    if (exists && S_ISREG(existing.st_mode) && existing.st_uid == ::geteuid()) {
+        (void)::fchmod(fd_, existing.st_mode & 0777);
         (void)!::fchown(fd_, static_cast<uid_t>(-1), existing.st_gid);
     }
     return true;

@@ -8,7 +8,9 @@
 // a replaced file's permission bits go to its successor. An output that is the
 // same file as an input of its run (links and hard links included) is refused
 // before anything is written. A device or pipe (/dev/null) is written in
-// place; a pipe that no program reads is refused at once.
+// place, only when it is still the file that was checked (a link or another
+// file swapped in at the name is refused); a pipe that no program reads is
+// refused at once.
 //
 // Once the program is ending (model/program_end.h) nothing more is written and
 // no output is put in place; temporary files are removed on every way out.
@@ -23,7 +25,13 @@
 
 #include "model/text.h"
 
+struct stat;
+
 namespace tulvarine {
+
+// The reason given for an output name that became another file (a link, say)
+// between its check and its opening.
+inline constexpr char kOutputChangedWhileOpened[] = "it changed while it was opened";
 
 // The input files of a run, known by device and inode (so links and hard links
 // count), taken once: many outputs can be checked against many inputs cheaply.
@@ -82,6 +90,12 @@ private:
     std::string buffer_;
     std::string error_;
 };
+
+// Opens the device or FIFO at path to write in place, only when it is still the
+// file that lstat described in seen: a link at the name is never followed, and
+// a FIFO with no reader is refused instead of waited for. The descriptor
+// (close-on-exec, writes blocking), or -1 with error saying why.
+int OpenSeenFileInPlace(const std::string& path, const struct stat& seen, std::string& error);
 
 // Writes the whole text to path through an OutputFile; false, with *error set
 // to the reason when error is given, when it could not be written whole.

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,12 @@ std::vector<std::string> Names(const TempDir& dir) {
     for (const auto& entry : fs::directory_iterator(dir.Root())) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// The permission and mode bits of the file at path.
+mode_t ModeOf(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
 // Lets writes fail past a size, as on a full disk, for the life of the object.
@@ -133,16 +140,30 @@ TEST(OutputFile, TheTemporaryFileLooksLikeNoDataAndAReplacedFileKeepsItsMode) {
     EXPECT_EQ(temporary.find("genes"), std::string::npos) << temporary;
     out.Write("newer");
     ASSERT_TRUE(out.Close());
-    struct stat replaced {};
-    ASSERT_EQ(::stat(path.c_str(), &replaced), 0);
-    EXPECT_EQ(replaced.st_mode & 07777, 0600u);
+    EXPECT_EQ(ModeOf(path), 0600u);
 
     const mode_t saved = ::umask(022);
     ASSERT_TRUE(WriteWholeFile(dir.Path("new.fas"), "x"));
+    EXPECT_EQ(ModeOf(dir.Path("new.fas")), 0644u);
     ::umask(saved);
-    struct stat created {};
-    ASSERT_EQ(::stat(dir.Path("new.fas").c_str(), &created), 0);
-    EXPECT_EQ(created.st_mode & 07777, 0644u);
+}
+
+TEST(OutputFile, AReplacedFileLendsOnlyPermissionBitsAndOnlyWhenItIsTheUsers) {
+    TempDir dir;
+    const std::string path = dir.Write("out.fas", "older");
+    for (const mode_t older : {02644u, 01640u, 04755u}) {
+        ASSERT_EQ(::chmod(path.c_str(), older), 0);
+        ASSERT_TRUE(WriteWholeFile(path, "newer"));
+        EXPECT_EQ(ModeOf(path), older & 0777) << std::oct << older;
+    }
+    // Another user's file, open to all, must not make the user's result so.
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+    ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    const mode_t saved = ::umask(027);
+    ASSERT_TRUE(WriteWholeFile(path, "mine"));
+    ::umask(saved);
+    EXPECT_EQ(ModeOf(path), 0640u);
 }
 
 TEST(OutputFile, APipeIsWrittenOnlyWhenSomeoneReadsIt) {
@@ -161,6 +182,44 @@ TEST(OutputFile, APipeIsWrittenOnlyWhenSomeoneReadsIt) {
     EXPECT_EQ(std::string(received), "read");
     ::close(reader);
     EXPECT_TRUE(fs::is_fifo(fifo));
+}
+
+// Another user of a shared folder swaps the output name between the check of
+// what it is and its opening: whatever was swapped in is refused, not written.
+TEST(OutputFile, AFileSwappedInAtTheNameOfAPipeIsNeverWritten) {
+    TempDir dir;
+    const std::string victim = dir.Write("private.rc", "keep me");
+    const std::string name = dir.Path("out.fas");
+    const std::string otherPipe = dir.Path("other pipe");
+    ASSERT_EQ(::mkfifo(otherPipe.c_str(), 0600), 0);
+    const int reader = ::open(otherPipe.c_str(), O_RDONLY | O_NONBLOCK);  // so it would open at once
+    ASSERT_GE(reader, 0);
+    const std::vector<std::function<void()>> swaps = {
+        [&] { fs::create_symlink(victim, name); },
+        [&] { fs::create_symlink(otherPipe, name); },
+        [&] { fs::copy_file(victim, name); },
+        [&] { ASSERT_EQ(::mkfifo(name.c_str(), 0600), 0); },
+    };
+    for (std::size_t i = 0; i < swaps.size(); ++i) {
+        ASSERT_EQ(::mkfifo(name.c_str(), 0600), 0);
+        struct stat seen {};
+        ASSERT_EQ(::lstat(name.c_str(), &seen), 0);
+        fs::remove(name);
+        swaps[i]();
+        std::string error;
+        const int fd = OpenSeenFileInPlace(name, seen, error);
+        EXPECT_EQ(fd, -1) << "swap " << i;
+        if (fd >= 0) ::close(fd);
+        // A new pipe with no reader is refused as such; everything else as a change.
+        if (i != 3) {
+            EXPECT_EQ(error, kOutputChangedWhileOpened) << "swap " << i;
+        }
+        fs::remove(name);
+    }
+    EXPECT_EQ(ReadBytes(victim), "keep me");
+    char received[8] = {};
+    EXPECT_EQ(::read(reader, received, sizeof received), 0);  // nothing reached the other pipe
+    ::close(reader);
 }
 
 TEST(OutputFile, DevicesAreWrittenInPlace) {
