@@ -28,9 +28,13 @@ std::string SequenceSet::GetCodonPositions(std::size_t offset, ProgressSink* pro
                 *out++ = '\n';
                 const std::string_view residues = sequences_[i].GetText();
                 const std::size_t codons = residues.size() / 3;
-                // By index: an empty sequence has no data to point into.
-                for (std::size_t j = 0; j < codons; ++j) out[j] = residues[offset + 3 * j];
-                out += codons;
+                // The pointer is taken only when there is a codon: an empty
+                // sequence has no data to point into.
+                if (codons > 0) {
+                    const char* from = residues.data() + offset;
+                    for (std::size_t j = 0; j < codons; ++j) out[j] = from[3 * j];
+                    out += codons;
+                }
                 *out++ = '\r';
                 *out++ = '\n';
             }
