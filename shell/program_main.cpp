@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -53,6 +54,10 @@ void EndRunningWork() {
 }  // namespace
 
 int ProgramMain() {
+    // A reader that quits early (a FIFO given as an output) makes that write
+    // fail with "Broken pipe"; it must never end the program and its jobs.
+    // Outside programs start with every signal at its default again.
+    std::signal(SIGPIPE, SIG_IGN);
     QDir::setCurrent(QString::fromStdString(platform::ProgramFolder()));
     InitGlobals();
     static const bool registered = [] {
