@@ -53,7 +53,7 @@ TEST_F(AlignFormatRoutines, BatchAlignsEachFileOnceAndTriesFailuresAgain) {
     Folder("in/sub.fas");
 
     const RecordingBatch first = Batch(in + "/", Aligner::kMafft);
-    const std::string why = "mafft wrote no result: Warning: Only 0 sequence found.";
+    const std::string why = "mafft wrote no result: To disable this change, add the --leavegappyregion option.";
     EXPECT_EQ(first.lines, (TextArray{"a.fas    Aligned", "B.fa    Aligned", "c d.fas    Error! Space in Filename!",
                                       "empty.fas    Failed! " + why, "words.fasta    Failed! " + why}));
     EXPECT_EQ(first.progress.front(), "Aligning 1/5");

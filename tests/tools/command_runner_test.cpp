@@ -71,6 +71,25 @@ TEST(DescribeCommandEnd, NamesTheSignalOrTheExitCodeWithTheLastErrorLine) {
     EXPECT_EQ(DescribeCommandEnd("prank", end), "");
 }
 
+// An error line first, else the last line; a warning only when nothing else was said.
+TEST(TellingOutputLine, AnErrorElseTheLastLineNeverAWarningBesideOthers) {
+    const auto telling = [](std::string lines) {
+        CommandEnd end;
+        end.lastLines = std::move(lines);
+        return TellingOutputLine(end);
+    };
+    EXPECT_EQ(telling("Warning: sequence names changed.\n\nWarning: Unknown codons replaced with 'NNN'.\n"
+                      "10 ATGGCTAAGC\ncodon sequence length is not multiple of three!\n"),
+              "codon sequence length is not multiple of three!");
+    EXPECT_EQ(telling("reading\nWarning: cannot guess the type\nCannot open x.fas\nbye\n"), "Cannot open x.fas");
+    EXPECT_EQ(telling("start\nalignment FAILED for s2\nend\n"), "alignment FAILED for s2");
+    EXPECT_EQ(telling("muscle 5.1\n\n---Fatal error---\nExpected '>' in FASTA\nmore\n"),
+              "---Fatal error--- Expected '>' in FASTA");
+    EXPECT_EQ(telling("start\nERROR:\n"), "ERROR:");
+    EXPECT_EQ(telling("Warning: one\n  Warning: Only 0 sequence found.  \n\n"), "Warning: Only 0 sequence found.");
+    EXPECT_EQ(telling("\n \n"), "");
+}
+
 TEST(RunCommandCaptureOutput, PassesEachArgumentWholeThroughNoShell) {
     TempDir dir;
     const std::string marker = dir.Path("ran");
