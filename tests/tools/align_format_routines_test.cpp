@@ -76,6 +76,23 @@ TEST_F(AlignFormatRoutines, BatchAlignsEachFileOnceAndTriesFailuresAgain) {
     EXPECT_TRUE(none.handedOver.empty());
 }
 
+// A listed file that a FIFO replaces before its turn is refused with the
+// reason (a tool would wait on it for good), and the batch goes on.
+TEST_F(AlignFormatRoutines, AFileThatBecomesAFifoBeforeItsTurnIsRefusedAndTheBatchGoesOn) {
+    const std::string in = Folder("in", {"a.fas", "b.fas", "c.fas"});
+    const std::string b = in + "/b.fas";
+    fs::create_directory(dir.Path("program/tools"));
+    testing::WriteShellProgram(dir.Path("program/tools/muscle"),
+                               "[ -p '" + b + "' ] || { rm '" + b + "' && mkfifo '" + b + "'; }\n" +
+                                   testing::kHandBackTool);
+    const RecordingBatch report = Batch(in, Aligner::kMuscle);
+    const std::string why = "Cannot read " + b + ": not a regular file";
+    EXPECT_EQ(report.lines, (TextArray{"a.fas    Aligned", "b.fas    Failed! " + why, "c.fas    Aligned"}));
+    EXPECT_EQ(report.statuses, TextArray{"Error:        1 of 3 files not aligned: b.fas (" + why + ")"});
+    EXPECT_EQ(report.handedOver, TextArray{in + "_align_Muscle"});
+    EXPECT_EQ(testing::ReadBytes(in + "_align_Muscle/c.fas"), testing::kDnaFasta);
+}
+
 TEST_F(AlignFormatRoutines, MissingToolsAreNamedAfterTheOutputFolderIsMade) {
     const std::string in = Folder("in", {"x.fas"});
     const testing::ScopedPath noTools(Folder("empty"));
