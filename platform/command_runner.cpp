@@ -157,23 +157,30 @@ std::string LastLines(std::string_view text) {
     return lines;
 }
 
-// How line speaks of an error or a warning (in any case of letters): not at
-// all, as a heading that says nothing more ("---Fatal error---": what went
-// wrong follows on the next line), or with what went wrong.
-enum class Trouble { kNone, kHeading, kTold };
+// Words with which tools say that something went wrong, lower case.
+constexpr std::string_view kErrorWords[] = {"error",    "fatal",  "cannot", "can't",  "could not",
+                                            "couldn't", "unable", "failed", "failure"};
+
+// What a line says (in any case of letters): nothing of trouble, a warning,
+// an error heading that says nothing more ("---Fatal error---": what went
+// wrong follows on the next line), or what went wrong.
+enum class Trouble { kNone, kWarning, kHeading, kTold };
 
 Trouble TroubleIn(std::string_view line) {
     std::string folded(line);
     for (char& c : folded)
         if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    std::size_t after = std::string::npos;
-    for (const std::string_view word : {"error", "warning"}) {
-        const std::size_t at = folded.rfind(word);
-        if (at != std::string::npos && (after == std::string::npos || at + word.size() > after))
-            after = at + word.size();
+    // "Warning: cannot ..." is still a warning: the tool went on.
+    if (folded.find("warning") != std::string::npos) return Trouble::kWarning;
+    bool error = false;
+    for (const std::string_view word : kErrorWords) {
+        for (std::size_t at = folded.find(word); at != std::string::npos; at = folded.find(word, at)) {
+            error = true;
+            folded.replace(at, word.size(), word.size(), ' ');
+        }
     }
-    if (after == std::string::npos) return Trouble::kNone;
-    const bool saysMore = std::any_of(folded.begin() + std::ptrdiff_t(after), folded.end(), [](char c) {
+    if (!error) return Trouble::kNone;
+    const bool saysMore = std::any_of(folded.begin(), folded.end(), [](char c) {
         return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
     });
     return saysMore ? Trouble::kTold : Trouble::kHeading;
@@ -229,7 +236,7 @@ std::string DescribeCommandEnd(std::string_view program, const CommandEnd& end) 
 }
 
 std::string TellingOutputLine(const CommandEnd& end) {
-    std::string lastShown, heading;
+    std::string lastShown, lastWarning, heading;
     for (std::string_view rest = end.lastLines; !rest.empty();) {
         const std::size_t lineEnd = rest.find('\n');
         const std::string_view line = Shown(rest.substr(0, lineEnd));
@@ -239,10 +246,13 @@ std::string TellingOutputLine(const CommandEnd& end) {
         switch (TroubleIn(line)) {
         case Trouble::kTold: return std::string(line);
         case Trouble::kHeading: heading = line; break;
+        case Trouble::kWarning: lastWarning = line; break;
         case Trouble::kNone: lastShown = line; break;
         }
     }
-    return heading.empty() ? lastShown : heading;
+    if (!heading.empty()) return heading;
+    // A warning names no cause: it tells only when the tool said nothing else.
+    return lastShown.empty() ? lastWarning : lastShown;
 }
 
 std::string RunCommandCaptureOutput(const Command& command, const OutputHandler& handler, CommandEnd* end) {

@@ -38,9 +38,11 @@ struct CommandEnd {
 // Empty when it exited with code 0.
 std::string DescribeCommandEnd(std::string_view program, const CommandEnd& end);
 // The line of end.lastLines that best tells what went wrong: the first one
-// that speaks of an error or a warning (with the line after it when it is a
-// heading such as "---Fatal error---"), else the last that holds more than
-// blanks; lines trimmed and cut to 200 bytes. Empty when there is none.
+// that speaks of an error ("error", "fatal", "cannot", "failed" and the like;
+// with the line after it when it is a heading such as "---Fatal error---"),
+// else the last that holds more than blanks and is no warning. A warning names
+// no cause: it is taken only when the tool wrote nothing else. Lines trimmed
+// and cut to 200 bytes. Empty when there is none.
 std::string TellingOutputLine(const CommandEnd& end);
 
 // Sees each piece of captured output in arrival order. Returning true ends the

@@ -12,6 +12,7 @@
 
 #include "model/fasta_stream.h"
 #include "model/file_bytes.h"
+#include "model/lf_copy.h"
 #include "model/output_file.h"
 #include "model/paths.h"
 #include "model/program_end.h"
@@ -26,18 +27,12 @@ namespace {
 
 constexpr char kNoTool[] = "the tool file does not exist";
 constexpr char kNoScratch[] = "cannot make a scratch folder for the tool";
+// How a reason shows the scratch folder: the user never saw it, and it is gone once the run ends.
+constexpr char kScratchInWords[] = "<temporary folder>";
 
 bool IsExecutableFile(const std::string& path) {
     std::error_code error;
     return fs::is_regular_file(path, error) && ::access(path.c_str(), X_OK) == 0;
-}
-
-// Tools run in the program folder, so a relative path is made whole against
-// the current folder, where it was listed.
-std::string Absolute(const std::string& path) {
-    std::error_code error;
-    const fs::path whole = fs::absolute(path, error);
-    return error ? path : whole.string();
 }
 
 // Bytes a shell reads as themselves: PRANK hands the paths of its temporary
@@ -50,7 +45,7 @@ bool ShellInert(std::string_view path) {
 }
 
 // A private folder for one run under the system's temporary folder: the tool
-// reads its input through a link there, writes its result there and keeps its
+// reads its copy of the input there, writes its result there and keeps its
 // own temporary files there (TMPDIR). So a tool sees only inert paths, PRANK
 // finds a writable temporary folder, and the empty folders it leaves behind go
 // with the scratch folder.
@@ -74,15 +69,9 @@ public:
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     bool Made() const { return !path_.empty(); }
+    const std::string& Root() const { return path_; }
     std::string Path(std::string_view name) const { return JoinPath(path_, name); }
     std::string TmpDirEntry() const { return "TMPDIR=" + path_; }
-    // A link named name to the file at target; empty when it cannot be made.
-    std::string Link(std::string_view name, const std::string& target) const {
-        std::error_code error;
-        const std::string link = Path(name);
-        fs::create_symlink(Absolute(target), link, error);
-        return error ? std::string() : link;
-    }
 
 private:
     std::string path_;
@@ -109,22 +98,56 @@ std::string PlaceResult(const std::string& result, const std::string& destinatio
     return WithReason("cannot write " + destination, out.Error());
 }
 
+// One run's paths as the tool has them in its scratch folder, and the user's
+// paths they stand for, as the page shows them.
+struct RunPaths {
+    const ScratchFolder& scratch;
+    std::string input;       // the user's file
+    std::string output;      // the user's output, before the tool's own ending (".best.fas", ".phy")
+    std::string toolInput;   // the copy the tool reads
+    std::string toolOutput;  // what the tool is told to write
+};
+
+// What the tool said, with its scratch paths told as the user's: its copy of
+// the input is the user's file, its output the user's, and any other path of
+// the scratch folder lies in kScratchInWords.
+std::string InUserPaths(std::string said, const RunPaths& paths) {
+    ReplaceAll(said, paths.toolInput, paths.input);
+    ReplaceAll(said, paths.toolOutput, paths.output);
+    ReplaceAll(said, paths.scratch.Root(), kScratchInWords);
+    return said;
+}
+
+// The paths of one run in scratch; the tool writes toolOutputName there.
+RunPaths PathsOfRun(const ScratchFolder& scratch, const std::string& input, const std::string& output,
+                    std::string_view toolOutputName) {
+    return {scratch, input, output, scratch.Path("input.fas"), scratch.Path(toolOutputName)};
+}
+
+// Makes the tool's copy of the input in the scratch folder; why not, or the
+// empty text when the tool can start.
+std::string PrepareRun(const RunPaths& paths) {
+    if (!paths.scratch.Made()) return kNoScratch;
+    // The tools know LF line ends alone, and a FIFO would keep a tool waiting for good.
+    return CopyWithLfLineEnds(paths.input, paths.toolInput);
+}
+
 // Runs command and places its result when the tool ended well and the result
 // is not empty.
 ToolRun RunAndPlace(const platform::Command& command, const std::string& result, const std::string& destination,
-                    const std::string& input) {
+                    const RunPaths& paths) {
     platform::CommandEnd end;
     platform::RunCommandCaptureOutput(command, {}, &end);
-    std::string failure = platform::DescribeCommandEnd(command.program, end);
+    std::string failure = InUserPaths(platform::DescribeCommandEnd(command.program, end), paths);
     if (failure.empty()) {
         std::error_code error;
         const auto size = fs::file_size(result, error);
         if (error || size == 0) {
             failure = GetFileNameFromPath(command.program) + " wrote no result";
-            const std::string last = platform::TellingOutputLine(end);
-            if (!last.empty()) failure.append(": ").append(last);
+            const std::string telling = platform::TellingOutputLine(end);
+            if (!telling.empty()) failure.append(": ").append(InUserPaths(telling, paths));
         } else {
-            failure = PlaceResult(result, destination, input);
+            failure = PlaceResult(result, destination, paths.input);
         }
     }
     return {failure.empty(), failure};
@@ -182,9 +205,10 @@ ToolRun AlignFile(Aligner aligner, const std::string& tool, const std::string& i
                   const std::string& workingFolder) {
     if (tool.empty()) return {false, kNoTool};
     const ScratchFolder scratch;
-    const std::string in = scratch.Made() ? scratch.Link("input.fas", input) : std::string();
-    if (in.empty()) return {false, kNoScratch};
-    const std::string aligned = scratch.Path("aligned");
+    const RunPaths paths = PathsOfRun(scratch, input, output, "aligned");
+    if (std::string why = PrepareRun(paths); !why.empty()) return {false, std::move(why)};
+    const std::string& in = paths.toolInput;
+    const std::string& aligned = paths.toolOutput;
     platform::Command command{tool, {}, {}, workingFolder, {scratch.TmpDirEntry()}};
     switch (aligner) {
     case Aligner::kMuscle:
@@ -198,23 +222,23 @@ ToolRun AlignFile(Aligner aligner, const std::string& tool, const std::string& i
         command.arguments = {"-d=" + in, "-o=" + aligned, "-F", std::string(PrankMode(aligner))};
         break;
     }
-    return RunAndPlace(command, AlignedFilePath(aligner, aligned), AlignedFilePath(aligner, output), input);
+    return RunAndPlace(command, AlignedFilePath(aligner, aligned), AlignedFilePath(aligner, output), paths);
 }
 
 ToolRun ConvertFile(AlignmentFormat format, const std::string& tool, const std::string& input,
                     const std::string& output, const std::string& workingFolder) {
     if (tool.empty()) return {false, kNoTool};
     const ScratchFolder scratch;
-    const std::string in = scratch.Made() ? scratch.Link("input.fas", input) : std::string();
-    if (in.empty()) return {false, kNoScratch};
-    const std::string converted = scratch.Path("converted");
-    const platform::Command command{
-        tool,
-        {"-convert", "-d=" + in, "-o=" + converted, "-f=" + std::string(FormatName(format))},
-        {},
-        workingFolder,
-        {scratch.TmpDirEntry()}};
-    return RunAndPlace(command, ConvertedFilePath(converted, format), ConvertedFilePath(output, format), input);
+    const RunPaths paths = PathsOfRun(scratch, input, output, "converted");
+    if (std::string why = PrepareRun(paths); !why.empty()) return {false, std::move(why)};
+    const platform::Command command{tool,
+                                    {"-convert", "-d=" + paths.toolInput, "-o=" + paths.toolOutput,
+                                     "-f=" + std::string(FormatName(format))},
+                                    {},
+                                    workingFolder,
+                                    {scratch.TmpDirEntry()}};
+    return RunAndPlace(command, ConvertedFilePath(paths.toolOutput, format), ConvertedFilePath(output, format),
+                       paths);
 }
 
 }  // namespace tulvarine

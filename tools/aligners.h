@@ -45,7 +45,11 @@ struct ToolRun {
 // Aligns the FASTA file input with the aligner whose program file is tool
 // (found by FindTool), run in workingFolder. The tool sees only paths in a
 // private scratch folder (no name of the user's is ever read by a shell, not
-// even by the shells PRANK starts). Its result appears at
+// even by the shells PRANK starts), and reads there a copy of input whose
+// lines end in LF (CopyWithLfLineEnds), so LF, CR LF and lone-CR files give
+// the same result; an input that is no regular file is refused before the
+// tool starts. A failure's reason names input and output where the tool named
+// its scratch paths. The result appears at
 // AlignedFilePath(aligner, output) in one step, only when the tool ended well
 // and wrote a file that is not empty: a failed, empty or interrupted run leaves
 // whatever was at that path as it was. The scratch folder goes on every way

@@ -53,7 +53,7 @@ TEST_F(AlignFormatRoutines, BatchAlignsEachFileOnceAndTriesFailuresAgain) {
     Folder("in/sub.fas");
 
     const RecordingBatch first = Batch(in + "/", Aligner::kMafft);
-    const std::string why = "mafft wrote no result: Warning: Only 0 sequence found.";
+    const std::string why = "mafft wrote no result: To disable this change, add the --leavegappyregion option.";
     EXPECT_EQ(first.lines, (TextArray{"a.fas    Aligned", "B.fa    Aligned", "c d.fas    Error! Space in Filename!",
                                       "empty.fas    Failed! " + why, "words.fasta    Failed! " + why}));
     EXPECT_EQ(first.progress.front(), "Aligning 1/5");
@@ -74,6 +74,23 @@ TEST_F(AlignFormatRoutines, BatchAlignsEachFileOnceAndTriesFailuresAgain) {
     EXPECT_EQ(none.statuses, TextArray{"Error:        1 of 1 files not aligned: x.fas (" + why +
                                        "); nothing to hand to the format conversion"});
     EXPECT_TRUE(none.handedOver.empty());
+}
+
+// A listed file that a FIFO replaces before its turn is refused with the
+// reason (a tool would wait on it for good), and the batch goes on.
+TEST_F(AlignFormatRoutines, AFileThatBecomesAFifoBeforeItsTurnIsRefusedAndTheBatchGoesOn) {
+    const std::string in = Folder("in", {"a.fas", "b.fas", "c.fas"});
+    const std::string b = in + "/b.fas";
+    fs::create_directory(dir.Path("program/tools"));
+    testing::WriteShellProgram(dir.Path("program/tools/muscle"),
+                               "[ -p '" + b + "' ] || { rm '" + b + "' && mkfifo '" + b + "'; }\n" +
+                                   testing::kHandBackTool);
+    const RecordingBatch report = Batch(in, Aligner::kMuscle);
+    const std::string why = "Cannot read " + b + ": not a regular file";
+    EXPECT_EQ(report.lines, (TextArray{"a.fas    Aligned", "b.fas    Failed! " + why, "c.fas    Aligned"}));
+    EXPECT_EQ(report.statuses, TextArray{"Error:        1 of 3 files not aligned: b.fas (" + why + ")"});
+    EXPECT_EQ(report.handedOver, TextArray{in + "_align_Muscle"});
+    EXPECT_EQ(testing::ReadBytes(in + "_align_Muscle/c.fas"), testing::kDnaFasta);
 }
 
 TEST_F(AlignFormatRoutines, MissingToolsAreNamedAfterTheOutputFolderIsMade) {

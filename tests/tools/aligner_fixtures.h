@@ -2,8 +2,11 @@
 #pragma once
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "model/sequence_set.h"
 #include "model/text.h"
@@ -29,6 +32,33 @@ inline std::map<std::string, std::string> UngappedRecords(const std::string& pat
         records[std::string(set.Headers()[i].Text())] = residues;
     }
     return records;
+}
+
+// The body of a stand-in for MUSCLE, MAFFT and PRANK (aligning or
+// converting): it leaves as its result, where the real tool would, the very
+// bytes it was handed, so a test sees what a tool reads. A FIFO as input it
+// refuses, where a real tool would wait on it for good (and the test with it).
+inline constexpr char kHandBackTool[] = R"(in= out= ending=
+while [ $# -gt 0 ]; do
+  case $1 in
+    -align|--auto) in=$2; shift ;;
+    -output) out=$2; shift ;;
+    -d=*) in=${1#-d=} ;;
+    -o=*) out=${1#-o=}; ending=.best.fas ;;
+    -f=nexus) ending=.nex ;;
+    -f=*) ending=.phy ;;
+  esac
+  shift
+done
+if [ -p "$in" ]; then echo "stand-in: $in is a FIFO" >&2; exit 1; fi
+if [ -z "$out" ]; then exec cat "$in"; fi
+cat "$in" > "$out$ending")";
+
+// Writes a shell program of body at path, executable; returns path.
+inline std::string WriteShellProgram(const std::string& path, std::string_view body) {
+    std::ofstream(path, std::ios::binary) << "#!/bin/sh\n" << body << "\n";
+    std::filesystem::permissions(path, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+    return path;
 }
 
 // PATH holds path while the object lives (an empty folder: no aligner is found).

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "model/paths.h"
+#include "model/text.h"
 #include "support/folder_entries.h"
 #include "support/temp_dir.h"
 #include "tools/aligner_fixtures.h"
@@ -62,10 +63,10 @@ TEST(AlignFile, AFailedRunPutsNothingInPlaceAndKeepsAnOlderResult) {
     const std::string words = dir.Write("words.fas", "no records here\n");
     const std::string older = dir.Write("older.fas", ">kept\nACGT\n");
     const auto tool = [&](std::string_view name) { return FindTool(dir.Path("none"), name); };
-    // mafft ends well on an empty input, but writes nothing.
+    // mafft ends well on an empty input, but writes nothing; its warning is no cause, its last line is told.
     const ToolRun nothing = AlignFile(Aligner::kMafft, tool(kMafftTool), empty, dir.Path("a.fas"), dir.Root());
     EXPECT_FALSE(nothing.placed);
-    EXPECT_EQ(nothing.failure, "mafft wrote no result: Warning: Only 0 sequence found.");
+    EXPECT_EQ(nothing.failure, "mafft wrote no result: To disable this change, add the --leavegappyregion option.");
     const ToolRun muscle = AlignFile(Aligner::kMuscle, tool(kMuscleTool), words, dir.Path("b.fas"), dir.Root());
     EXPECT_EQ(muscle.failure, "muscle exited with code 1: ---Fatal error--- Expected '>' in FASTA, got 'no records here'");
     EXPECT_FALSE(AlignFile(Aligner::kPrankDna, tool(kPrankTool), words, dir.Path("c.fas"), dir.Root()).placed);
@@ -73,6 +74,72 @@ TEST(AlignFile, AFailedRunPutsNothingInPlaceAndKeepsAnOlderResult) {
     EXPECT_FALSE(ConvertFile(AlignmentFormat::kNexus, tool(kPrankTool), words, dir.Path("d.fas"), dir.Root()).placed);
     EXPECT_EQ(ReadBytes(older), ">kept\nACGT\n");
     EXPECT_EQ(testing::FolderEntries(dir.Root().string()), (std::vector<std::string>{"empty.fas", "older.fas", "words.fas"}));
+}
+
+// testing::kDnaFasta with each LF replaced by end.
+std::string DnaFastaEndedBy(std::string_view end) {
+    std::string text = testing::kDnaFasta;
+    ReplaceAll(text, "\n", end);
+    return text;
+}
+
+// A tool reads what it is handed: LF, CR LF and lone-CR inputs reach every
+// aligner and every conversion as the same LF text.
+TEST(AlignFile, EveryToolReadsLfLinesWhateverTheInputsLineEnds) {
+    TempDir dir;
+    const std::string tool = testing::WriteShellProgram(dir.Path("standin"), testing::kHandBackTool);
+    const std::string output = dir.Path("out");
+    std::string lone = DnaFastaEndedBy("\r");
+    lone.pop_back();  // and no line end after the last line
+    for (const std::string& form : {DnaFastaEndedBy("\n"), DnaFastaEndedBy("\r\n"), lone}) {
+        const std::string input = dir.Write("in.fas", form);
+        for (const Aligner aligner : {Aligner::kMuscle, Aligner::kMafft, Aligner::kPrankDna}) {
+            ASSERT_TRUE(AlignFile(aligner, tool, input, output, dir.Root()).placed) << int(aligner);
+            EXPECT_EQ(ReadBytes(AlignedFilePath(aligner, output)), testing::kDnaFasta) << int(aligner) << form;
+        }
+        for (const AlignmentFormat format :
+             {AlignmentFormat::kPhylipi, AlignmentFormat::kPhylips, AlignmentFormat::kPaml, AlignmentFormat::kNexus}) {
+            ASSERT_TRUE(ConvertFile(format, tool, input, output, dir.Root()).placed) << FormatName(format);
+            EXPECT_EQ(ReadBytes(ConvertedFilePath(output, format)), testing::kDnaFasta) << FormatName(format) << form;
+        }
+    }
+}
+
+TEST(AlignFile, RealMuscleGivesTheSameBytesForEveryLineEnd) {
+    TempDir dir;
+    const std::string muscle = FindTool(dir.Path("none"), kMuscleTool);
+    std::vector<std::string> results;
+    for (const std::string_view end : {"\n", "\r\n", "\r"}) {
+        const std::string name = "in" + std::to_string(results.size()) + ".fas";
+        const std::string input = dir.Write(name, DnaFastaEndedBy(end));
+        ASSERT_TRUE(AlignFile(Aligner::kMuscle, muscle, input, dir.Path("out-" + name), dir.Root()).placed) << end;
+        results.push_back(ReadBytes(dir.Path("out-" + name)));
+    }
+    EXPECT_EQ(results[1], results[0]);
+    EXPECT_EQ(results[2], results[0]);
+    EXPECT_EQ(results[0].find('\r'), std::string::npos);
+    EXPECT_EQ(UngappedRecords(dir.Path("out-in0.fas")), UngappedRecords(dir.Path("in0.fas")));
+}
+
+// The reason is the tool's telling line, with the user's paths where the tool
+// named its scratch paths.
+TEST(AlignFile, AFailureNamesTheCauseAndTheUsersFiles) {
+    TempDir dir;
+    const std::string prank = FindTool(dir.Path("none"), kPrankTool);
+    // PRANK warns of the changed names first, then ends on the real cause.
+    const std::string codons = dir.Write("codons.fas", ">a x\nATGGCTAAGC\n>b y\nATGGCAAAGC\n");
+    EXPECT_EQ(AlignFile(Aligner::kPrankCodon, prank, codons, dir.Path("c.fas"), dir.Root()).failure,
+              "prank wrote no result: codon sequence length is not multiple of three!");
+    const std::string one = dir.Write("one.fas", ">a\nATGGCTAAGC\n");
+    EXPECT_EQ(AlignFile(Aligner::kPrankDna, prank, one, dir.Path("o.fas"), dir.Root()).failure,
+              "prank wrote no result: Only one sequence in " + one + "!");
+
+    const std::string talker = testing::WriteShellProgram(
+        dir.Path("muscle"), R"(echo "cannot write $4 ($TMPDIR/part) from $2" >&2; exit 1)");
+    EXPECT_EQ(AlignFile(Aligner::kMuscle, talker, one, dir.Path("m.fas"), dir.Root()).failure,
+              "muscle exited with code 1: cannot write " + dir.Path("m.fas") + " (<temporary folder>/part) from " + one);
+    EXPECT_EQ(AlignFile(Aligner::kMuscle, talker, dir.Path("gone.fas"), dir.Path("m.fas"), dir.Root()).failure,
+              "Cannot read " + dir.Path("gone.fas") + ": No such file or directory");
 }
 
 TEST(ConvertFile, FourFormatsNamedAsTheConverterNamesThem) {

@@ -1,9 +1,8 @@
-#include <filesystem>
-
 #include <gtest/gtest.h>
 
 #include "support/recording_report.h"
 #include "support/temp_dir.h"
+#include "tools/aligner_fixtures.h"
 #include "tools/aligners.h"
 #include "tools/cmp2seq_routines.h"
 
@@ -56,13 +55,13 @@ TEST_F(AlignSequencePairTest, MuscleAlignsTheBoxes) {
     EXPECT_EQ(pair->sequence2, "ATGAAACCC---TTTAAA");
     EXPECT_TRUE(report_.statuses.empty());
     EXPECT_EQ(ReadBytes(dir_.Path("2seq.fas")), ">Seq1\r\nATGAAACCC\r\nGGGTTTAAA\r\n>Seq2\r\nATGAAACCCTTTAAA\r\n");
+    // MUSCLE read LF lines: no CR of the CR LF file is kept in its headers.
+    EXPECT_EQ(ReadBytes(dir_.Path("2seq_align.fas")).find('\r'), std::string::npos);
 }
 
 TEST_F(AlignSequencePairTest, AFailedAlignmentSaysWhyAndNeverReadsAnEarlierOutput) {
     const auto script = [&](const std::string& name, const std::string& body) {
-        const std::string path = dir_.Write(name, "#!/bin/sh\n" + body + "\n");
-        std::filesystem::permissions(path, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
-        return path;
+        return testing::WriteShellProgram(dir_.Path(name), body);
     };
     const std::pair<std::string, std::string> cases[] = {
         {std::string(), "the tool file does not exist"},

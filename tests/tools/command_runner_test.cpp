@@ -71,6 +71,24 @@ TEST(DescribeCommandEnd, NamesTheSignalOrTheExitCodeWithTheLastErrorLine) {
     EXPECT_EQ(DescribeCommandEnd("prank", end), "");
 }
 
+// An error line first, else the last line; a warning only when nothing else was said.
+TEST(TellingOutputLine, AnErrorElseTheLastLineNeverAWarningBesideOthers) {
+    const auto telling = [](std::string lines) {
+        CommandEnd end;
+        end.lastLines = std::move(lines);
+        return TellingOutputLine(end);
+    };
+    EXPECT_EQ(telling("reading\nWarning: cannot guess the type\nalignment FAILED for s2\nbye\n"),
+              "alignment FAILED for s2");
+    EXPECT_EQ(telling("Warning: names changed.\n10 ATGGC\ncodon length is not a multiple of three!\n"),
+              "codon length is not a multiple of three!");
+    EXPECT_EQ(telling("muscle 5.1\n\n---Fatal error---\nExpected '>' in FASTA\nmore\n"),
+              "---Fatal error--- Expected '>' in FASTA");
+    EXPECT_EQ(telling("start\nERROR:\n"), "ERROR:");
+    EXPECT_EQ(telling("Warning: one\n  Warning: Only 0 sequence found.  \n\n"), "Warning: Only 0 sequence found.");
+    EXPECT_EQ(telling("\n \n"), "");
+}
+
 TEST(RunCommandCaptureOutput, PassesEachArgumentWholeThroughNoShell) {
     TempDir dir;
     const std::string marker = dir.Path("ran");
