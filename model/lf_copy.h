@@ -10,9 +10,10 @@ namespace tulvarine {
 // LineReader reads it: each line's bytes as they are, each line end (LF,
 // CR LF or a lone CR) one LF, and an LF after the last line too; NUL and
 // Ctrl-Z bytes are dropped, as every reader drops them. Streams in blocks, so
-// memory stays small whatever the file's size. Empty when done; otherwise why
-// not, naming input ("Cannot read <input>: not a regular file"), and no copy
-// is left.
-std::string CopyWithLfLineEnds(const std::string& input, const std::string& copy);
+// memory stays small whatever the file's size. *headers (when given) counts
+// the header lines copied (">" first, after blanks). Empty when done;
+// otherwise why not, naming input ("Cannot read <input>: not a regular file"),
+// and no copy is left.
+std::string CopyWithLfLineEnds(const std::string& input, const std::string& copy, long long* headers = nullptr);
 
 }  // namespace tulvarine

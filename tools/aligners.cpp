@@ -106,6 +106,7 @@ struct RunPaths {
     std::string output;      // the user's output, before the tool's own ending (".best.fas", ".phy")
     std::string toolInput;   // the copy the tool reads
     std::string toolOutput;  // what the tool is told to write
+    long long headers = 0;   // header lines in the copy
 };
 
 // What the tool said, with its scratch paths told as the user's: its copy of
@@ -126,10 +127,10 @@ RunPaths PathsOfRun(const ScratchFolder& scratch, const std::string& input, cons
 
 // Makes the tool's copy of the input in the scratch folder; why not, or the
 // empty text when the tool can start.
-std::string PrepareRun(const RunPaths& paths) {
+std::string PrepareRun(RunPaths& paths) {
     if (!paths.scratch.Made()) return kNoScratch;
     // The tools know LF line ends alone, and a FIFO would keep a tool waiting for good.
-    return CopyWithLfLineEnds(paths.input, paths.toolInput);
+    return CopyWithLfLineEnds(paths.input, paths.toolInput, &paths.headers);
 }
 
 // Runs command and places its result when the tool ended well and the result
@@ -144,8 +145,11 @@ ToolRun RunAndPlace(const platform::Command& command, const std::string& result,
         const auto size = fs::file_size(result, error);
         if (error || size == 0) {
             failure = GetFileNameFromPath(command.program) + " wrote no result";
-            const std::string telling = platform::TellingOutputLine(end);
-            if (!telling.empty()) failure.append(": ").append(InUserPaths(telling, paths));
+            // A file without a record is the cause, whatever else the tool
+            // printed (MAFFT ends on its standing advice).
+            const std::string telling = paths.headers == 0 ? paths.input + " holds no sequence"
+                                                           : InUserPaths(platform::TellingOutputLine(end), paths);
+            if (!telling.empty()) failure.append(": ").append(telling);
         } else {
             failure = PlaceResult(result, destination, paths.input);
         }
@@ -205,7 +209,7 @@ ToolRun AlignFile(Aligner aligner, const std::string& tool, const std::string& i
                   const std::string& workingFolder) {
     if (tool.empty()) return {false, kNoTool};
     const ScratchFolder scratch;
-    const RunPaths paths = PathsOfRun(scratch, input, output, "aligned");
+    RunPaths paths = PathsOfRun(scratch, input, output, "aligned");
     if (std::string why = PrepareRun(paths); !why.empty()) return {false, std::move(why)};
     const std::string& in = paths.toolInput;
     const std::string& aligned = paths.toolOutput;
@@ -229,7 +233,7 @@ ToolRun ConvertFile(AlignmentFormat format, const std::string& tool, const std::
                     const std::string& output, const std::string& workingFolder) {
     if (tool.empty()) return {false, kNoTool};
     const ScratchFolder scratch;
-    const RunPaths paths = PathsOfRun(scratch, input, output, "converted");
+    RunPaths paths = PathsOfRun(scratch, input, output, "converted");
     if (std::string why = PrepareRun(paths); !why.empty()) return {false, std::move(why)};
     const platform::Command command{tool,
                                     {"-convert", "-d=" + paths.toolInput, "-o=" + paths.toolOutput,

@@ -39,6 +39,11 @@ TEST(CopyWithLfLineEnds, LinesLongerThanABlock) {
     const std::string line(3 * 1024 * 1024 + 5, 'A');
     for (const char* end : {"\r\n", "\r", "\n"})
         EXPECT_EQ(Copied(dir, ">x" + std::string(end) + line + end + "C"), ">x\n" + line + "\nC\n") << end;
+    // Only a line's first piece can begin a record.
+    long long headers = -1;
+    const std::string input = dir.Write("in", " >a\r" + line + ">b\r>c\n" + line + "\r\n>d");
+    EXPECT_EQ(CopyWithLfLineEnds(input, dir.Path("copy"), &headers), "");
+    EXPECT_EQ(headers, 3);
 }
 
 TEST(CopyWithLfLineEnds, SaysWhyForAnInputThatIsNoRegularFileOrACopyThatCannotBeWritten) {

@@ -53,13 +53,13 @@ TEST_F(AlignFormatRoutines, BatchAlignsEachFileOnceAndTriesFailuresAgain) {
     Folder("in/sub.fas");
 
     const RecordingBatch first = Batch(in + "/", Aligner::kMafft);
-    const std::string why = "mafft wrote no result: To disable this change, add the --leavegappyregion option.";
+    const auto why = [](const std::string& file) { return "mafft wrote no result: " + file + " holds no sequence"; };
     EXPECT_EQ(first.lines, (TextArray{"a.fas    Aligned", "B.fa    Aligned", "c d.fas    Error! Space in Filename!",
-                                      "empty.fas    Failed! " + why, "words.fasta    Failed! " + why}));
+                                      "empty.fas    Failed! " + why(in + "/empty.fas"), "words.fasta    Failed! " + why(in + "/words.fasta")}));
     EXPECT_EQ(first.progress.front(), "Aligning 1/5");
     EXPECT_EQ(first.LastProgress(), "Done!");
     EXPECT_EQ(first.statuses, TextArray{"Error:        3 of 5 files not aligned: c d.fas (a blank in the file name), "
-                                        "empty.fas (" + why + "), words.fasta (" + why + ")"});
+                                        "empty.fas (" + why(in + "/empty.fas") + "), words.fasta (" + why(in + "/words.fasta") + ")"});
     EXPECT_EQ(first.handedOver, TextArray{in + "_align_Mafft"});
     EXPECT_EQ(testing::FolderEntries(in + "_align_Mafft"), (TextArray{"B.fa", "a.fas"}));  // nothing empty or partial
     EXPECT_EQ(testing::UngappedRecords(in + "_align_Mafft/a.fas"), testing::UngappedRecords(in + "/a.fas"));
@@ -67,11 +67,12 @@ TEST_F(AlignFormatRoutines, BatchAlignsEachFileOnceAndTriesFailuresAgain) {
     dir.Write("in/empty.fas", testing::kDnaFasta);  // mended
     EXPECT_EQ(Batch(in, Aligner::kMafft).lines,
               (TextArray{"a.fas    Aligned before. Pass!", "B.fa    Aligned before. Pass!",
-                         "c d.fas    Error! Space in Filename!", "empty.fas    Aligned", "words.fasta    Failed! " + why}));
+                         "c d.fas    Error! Space in Filename!", "empty.fas    Aligned", "words.fasta    Failed! " + why(in + "/words.fasta")}));
 
     // A batch that aligned nothing leaves the conversion alone.
-    const RecordingBatch none = Batch(Folder("bad", {"x.fas"}, "not FASTA at all\n"), Aligner::kMafft);
-    EXPECT_EQ(none.statuses, TextArray{"Error:        1 of 1 files not aligned: x.fas (" + why +
+    const std::string bad = Folder("bad", {"x.fas"}, "not FASTA at all\n");
+    const RecordingBatch none = Batch(bad, Aligner::kMafft);
+    EXPECT_EQ(none.statuses, TextArray{"Error:        1 of 1 files not aligned: x.fas (" + why(bad + "/x.fas") +
                                        "); nothing to hand to the format conversion"});
     EXPECT_TRUE(none.handedOver.empty());
 }
