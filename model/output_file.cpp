@@ -115,12 +115,12 @@ bool OutputFile::Open(const std::string& path, const InputFileSet& inputs) {
     }
     // The kernel applies the umask to 0666, as for a file created in place.
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-        temporaryPath_ = TemporaryNameFor(path);
-        const bool made = Leftovers::Make(temporaryPath_, [&] {
-            fd_ = ::open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            return fd_ >= 0;
+        temporaryPath_ = Leftovers::Make([&] {
+            std::string name = TemporaryNameFor(path);
+            fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            return fd_ >= 0 ? name : std::string();
         });
-        if (!made && fd_ < 0 && errno != EEXIST) break;
+        if (fd_ < 0 && errno != EEXIST) break;
     }
     if (fd_ < 0) {
         if (StopRequested()) error_ = kProgramEnding;

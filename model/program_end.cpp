@@ -29,13 +29,14 @@ void RequestStop() { g_stopRequested.store(true, std::memory_order_relaxed); }
 bool StopRequested() { return g_stopRequested.load(std::memory_order_relaxed); }
 void ClearStopRequest() { g_stopRequested.store(false, std::memory_order_relaxed); }
 
-bool Leftovers::Make(const std::string& path, const std::function<bool()>& make) {
+std::string Leftovers::Make(const std::function<std::string()>& make) {
     Kept& kept = TheKept();
     // Made under the lock: RemoveAll can never run between the making and the keeping.
     std::lock_guard lock(kept.mutex);
-    if (kept.closed || !make()) return false;
-    kept.paths.insert(path);
-    return true;
+    if (kept.closed) return {};
+    std::string path = make();
+    if (!path.empty()) kept.paths.insert(path);
+    return path;
 }
 
 void Leftovers::Forget(const std::string& path) {

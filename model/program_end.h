@@ -26,10 +26,12 @@ void ClearStopRequest();
 // removed on every way out, even when their owners cannot finish.
 class Leftovers {
 public:
-    // Runs make(path), which creates the file or folder path, and keeps path to
-    // remove at the end when make returns true. Nothing is made (false) once
-    // RemoveAll has run, so nothing made afterwards can outlive the process.
-    static bool Make(const std::string& path, const std::function<bool()>& make);
+    // Runs make(), which creates a file or folder and returns its path (empty
+    // when it made nothing), and keeps that path to remove at the end. Returns
+    // the kept path, or the empty text when nothing was made: make is not even
+    // called once RemoveAll has run, so nothing made afterwards can outlive the
+    // process.
+    static std::string Make(const std::function<std::string()>& make);
     // path has been removed or renamed by its owner: forget it.
     static void Forget(const std::string& path);
     // Removes every kept file and folder (folders with what they hold) and

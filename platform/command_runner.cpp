@@ -1,5 +1,6 @@
 #include "platform/command_runner.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -12,11 +13,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <set>
 #include <thread>
+#include <vector>
 
 extern char** environ;
 
@@ -24,15 +27,20 @@ namespace tulvarine::platform {
 
 namespace {
 
-// Children started and not yet reaped. Each leads a process group of its own.
+// The process groups that runs started (each child leads one, its process id
+// the group's), kept while a process of theirs runs, the leader or not: a
+// helper that ignores SIGTERM outlives its leader. A group's id cannot be
+// taken again while any process of it is there (a zombie included), so a kept
+// group is safe to signal; one found ended is forgotten at once and never
+// signalled again.
 struct Registry {
     std::mutex mutex;
     std::condition_variable emptied;
-    std::set<pid_t> children;  // guarded by mutex
-    bool closed = false;       // guarded by mutex: the program is ending
+    std::set<pid_t> groups;  // guarded by mutex
+    bool closed = false;     // guarded by mutex: the program is ending
 };
 
-Registry& Children() {
+Registry& Groups() {
     static auto* registry = new Registry;  // never freed: reapers may outlive main
     return *registry;
 }
@@ -53,6 +61,78 @@ public:
 private:
     int fd_;
 };
+
+// How long what a finished child left in its group has to end after SIGTERM,
+// and then after SIGKILL; the exit routine's wait between the two signals;
+// how often a group is looked at meanwhile (no call tells when it has ended).
+constexpr std::chrono::milliseconds kLeftGrace{250};
+constexpr std::chrono::milliseconds kKilledWait{1000};
+constexpr std::chrono::milliseconds kEndGrace{1000};
+constexpr std::chrono::milliseconds kLookAgain{10};
+
+// True when the process named pid (a name under /proc) belongs to group and
+// still runs: a zombie has ended, however late it is reaped (an orphan waits
+// for the system's first process).
+bool RunsInGroup(const char* pid, pid_t group) {
+    const Fd stat(::open((std::string("/proc/") + pid + "/stat").c_str(), O_RDONLY | O_CLOEXEC));
+    char text[512];
+    const ssize_t count = stat.Valid() ? ::read(stat.Get(), text, sizeof text) : -1;
+    if (count <= 0) return false;
+    // "pid (name) state ppid pgrp ...": the name may hold blanks and brackets.
+    const std::string_view line(text, static_cast<std::size_t>(count));
+    const std::size_t nameEnd = line.rfind(')');
+    if (nameEnd == std::string_view::npos || nameEnd + 3 >= line.size()) return false;
+    const char state = line[nameEnd + 2];
+    std::string_view rest = line.substr(nameEnd + 4);  // from the parent's id on
+    rest.remove_prefix(std::min(rest.size(), rest.find(' ') + 1));
+    pid_t pgrp = 0;
+    const bool read = std::from_chars(rest.data(), rest.data() + rest.size(), pgrp).ec == std::errc();
+    return read && pgrp == group && state != 'Z' && state != 'X';
+}
+
+// True while some process of group still runs; true too when /proc cannot
+// tell, so a group is never given up unseen.
+bool GroupRuns(pid_t group) {
+    DIR* proc = ::opendir("/proc");
+    if (proc == nullptr) return true;
+    bool runs = false;
+    for (const dirent* entry = ::readdir(proc); entry != nullptr && !runs; entry = ::readdir(proc))
+        runs = entry->d_name[0] >= '1' && entry->d_name[0] <= '9' && RunsInGroup(entry->d_name, group);
+    ::closedir(proc);
+    return runs;
+}
+
+// Sends signal (0 only looks) to group while it is kept, and forgets the
+// group once none of its processes runs. True while one does.
+// registry.mutex held.
+bool SignalKeptGroup(Registry& registry, pid_t group, int signal) {
+    if (registry.groups.count(group) == 0) return false;
+    if ((::killpg(group, signal) == 0 || errno != ESRCH) && GroupRuns(group)) return true;
+    registry.groups.erase(group);
+    if (registry.groups.empty()) registry.emptied.notify_all();
+    return false;
+}
+
+void SignalEachKeptGroup(Registry& registry, int signal) {
+    const std::vector<pid_t> groups(registry.groups.begin(), registry.groups.end());
+    for (const pid_t group : groups) SignalKeptGroup(registry, group, signal);
+}
+
+bool SignalGroup(pid_t group, int signal) {
+    Registry& registry = Groups();
+    std::lock_guard lock(registry.mutex);
+    return SignalKeptGroup(registry, group, signal);
+}
+
+// True once no process of group runs; false when one still does after limit.
+bool WaitUntilEnded(pid_t group, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (SignalGroup(group, 0)) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(kLookAgain);
+    }
+    return true;
+}
 
 // The inherited environment with each "NAME=value" of overrides put in place.
 std::vector<std::string> ChildEnvironment(const std::vector<std::string>& overrides) {
@@ -117,25 +197,24 @@ bool Spawn(const Command& command, int pipeWriteEnd, pid_t& pid) {
     return result == 0;
 }
 
-// Waits for the child to end and reaps it, noting how it ended in end. It
-// leaves the registry before it is reaped, so the exit routine never signals a
-// process id that may already belong to someone else.
+// Waits for the child to end and reaps it, noting how it ended in end; then
+// ends what it left running in its group: SIGTERM, and SIGKILL after a short
+// grace to what still runs, until nothing does. A group that outlasts even
+// the wait after SIGKILL (a process stuck in the kernel) stays kept for the
+// exit routine and the next start.
 void Reap(pid_t pid, CommandEnd& end) {
     siginfo_t info{};
     while (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
     }
-    Registry& registry = Children();
-    {
-        std::lock_guard lock(registry.mutex);
-        registry.children.erase(pid);
-        if (registry.children.empty()) registry.emptied.notify_all();
-    }
+    // Asked while the unreaped child still holds the group's id.
+    SignalGroup(pid, SIGTERM);
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) return;
+    pid_t reaped = 0;
+    while ((reaped = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
     }
-    if (WIFEXITED(status)) end.exitCode = WEXITSTATUS(status);
-    if (WIFSIGNALED(status)) end.signal = WTERMSIG(status);
+    if (reaped == pid && WIFEXITED(status)) end.exitCode = WEXITSTATUS(status);
+    if (reaped == pid && WIFSIGNALED(status)) end.signal = WTERMSIG(status);
+    if (!WaitUntilEnded(pid, kLeftGrace) && SignalGroup(pid, SIGKILL)) WaitUntilEnded(pid, kKilledWait);
 }
 
 constexpr std::size_t kReadSize = 64 * 1024;
@@ -265,12 +344,14 @@ std::string RunCommandCaptureOutput(const Command& command, const OutputHandler&
     Fd readEnd(ends[0]);
     Fd writeEnd(ends[1]);
     pid_t pid = 0;
-    Registry& registry = Children();
+    Registry& registry = Groups();
     {
         // Started and registered in one step, so the exit routine cannot miss it.
         std::lock_guard lock(registry.mutex);
-        if (registry.closed || !Spawn(command, writeEnd.Get(), pid)) return {};
-        registry.children.insert(pid);
+        if (registry.closed) return {};
+        SignalEachKeptGroup(registry, 0);  // forgets groups that ended unwatched
+        if (!Spawn(command, writeEnd.Get(), pid)) return {};
+        registry.groups.insert(pid);
     }
     ended.started = true;
     writeEnd.Reset();  // now the pipe breaks when the child and its descendants have ended
@@ -334,16 +415,20 @@ std::string RunCommandCaptureOutput(const Command& command, const OutputHandler&
 }
 
 void EndRunningCommands() {
-    Registry& registry = Children();
+    Registry& registry = Groups();
     std::unique_lock lock(registry.mutex);
     registry.closed = true;
-    for (const pid_t group : registry.children) ::killpg(group, SIGTERM);
-    registry.emptied.wait_for(lock, std::chrono::seconds(1), [&] { return registry.children.empty(); });
-    for (const pid_t group : registry.children) ::killpg(group, SIGKILL);
+    SignalEachKeptGroup(registry, SIGTERM);
+    const auto deadline = std::chrono::steady_clock::now() + kEndGrace;
+    while (!registry.groups.empty() && std::chrono::steady_clock::now() < deadline) {
+        registry.emptied.wait_for(lock, kLookAgain);
+        SignalEachKeptGroup(registry, 0);
+    }
+    SignalEachKeptGroup(registry, SIGKILL);
 }
 
 void AcceptCommands() {
-    Registry& registry = Children();
+    Registry& registry = Groups();
     std::lock_guard lock(registry.mutex);
     registry.closed = false;
 }

@@ -47,14 +47,16 @@ std::string TellingOutputLine(const CommandEnd& end);
 
 // Sees each piece of captured output in arrival order. Returning true ends the
 // reading: that piece is not kept, and the child is not stopped (it goes on
-// with a closed pipe and is reaped in the background).
+// with a closed pipe and is reaped in the background; what it leaves running
+// in its group is ended once it ends, as below).
 using OutputHandler = std::function<bool(std::string_view piece)>;
 
 // Starts command in a process group of its own, standard input from /dev/null,
 // standard output and error into one pipe (standard error only, when
 // outputFile is set), and blocks until the child has ended, without using the
 // processor while it waits. Descendants that outlive the child are not waited
-// for.
+// for: what is left in its group (helpers it started) is ended before this
+// returns, SIGTERM and, after a short grace, SIGKILL, until the group is empty.
 //
 // Returns every captured byte in arrival order, NUL bytes included; the empty
 // text at once when program is empty or the child cannot start. end (when
@@ -64,9 +66,10 @@ using OutputHandler = std::function<bool(std::string_view piece)>;
 std::string RunCommandCaptureOutput(const Command& command, const OutputHandler& handler = {},
                                     CommandEnd* end = nullptr);
 
-// The exit routine's part: ends every child still running together with its
-// whole process group (SIGTERM, then SIGKILL for those still there after a
-// second) and refuses new starts from then on. Any thread; safe to call twice.
+// The exit routine's part: ends every process group a child was started in
+// while it holds a process, its leader still running or not (SIGTERM, then
+// SIGKILL to the groups still holding one after a second), and refuses new
+// starts from then on. Any thread; safe to call twice.
 void EndRunningCommands();
 // Accepts starts again after EndRunningCommands: the start-up routine calls it
 // (tests start and end the program's globals many times in one process).

@@ -57,7 +57,10 @@ public:
         if (error || !ShellInert(base)) base = "/tmp";
         std::string pattern = JoinPath(base, "tulvarine-XXXXXX");
         // Kept as a leftover, so it goes even when the program ends while its tool runs.
-        if (Leftovers::Make(pattern, [&] { return ::mkdtemp(pattern.data()) != nullptr; })) path_ = pattern;
+        path_ = Leftovers::Make([&] {
+            const char* made = ::mkdtemp(pattern.data());
+            return made != nullptr ? std::string(made) : std::string();
+        });
     }
     ~ScratchFolder() {
         std::error_code ignored;

@@ -1,4 +1,7 @@
+#include <stdlib.h>
+
 #include <filesystem>
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -48,16 +51,22 @@ TEST_F(ProgramEnd, LeftoversGoEvenWhileTheirOwnersStillRun) {
     OutputFile stuck;  // a writer that will never get to Close
     ASSERT_TRUE(stuck.Open(dir.Path("out.fas")));
     stuck.Write("partial");
-    const std::string scratch = dir.Path("scratch");
-    ASSERT_TRUE(Leftovers::Make(scratch, [&] { return fs::create_directory(scratch); }));
-    dir.Write("scratch/inner", "what a tool left");
+    // What the maker returns is what is kept: here a name chosen as it is made.
+    const std::string scratch = Leftovers::Make([&] {
+        std::string name = dir.Path("scratch-XXXXXX");
+        return ::mkdtemp(name.data()) != nullptr ? name : std::string();
+    });
+    ASSERT_TRUE(fs::is_directory(scratch));
+    std::ofstream(scratch + "/inner") << "what a tool left";
+    EXPECT_EQ(Leftovers::Make([] { return std::string(); }), "");  // nothing made, nothing kept
     const std::string unrelated = dir.Write("unrelated.fas", "never kept");
 
     Leftovers::RemoveAll();
     EXPECT_EQ(EntryCount(dir), 1u);
     EXPECT_EQ(ReadBytes(unrelated), "never kept");
-    EXPECT_FALSE(Leftovers::Make(dir.Path("too-late"), [&] { return fs::create_directory(dir.Path("too-late")); }));
-    EXPECT_FALSE(fs::exists(dir.Path("too-late")));
+    const std::string late = dir.Path("too-late");
+    EXPECT_EQ(Leftovers::Make([&] { return fs::create_directory(late) ? late : std::string(); }), "");
+    EXPECT_FALSE(fs::exists(late));
 }
 
 }  // namespace

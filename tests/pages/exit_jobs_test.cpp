@@ -2,6 +2,8 @@
 // terminating signal. Each case runs the real program (its start routine, its
 // window and its end) in a child process of this test, with stand-in aligners
 // that take their time; the test then looks at what the child left behind.
+// In one case a worker never returns: the program still ends, with status 0
+// as for any confirmed Exit, and leaves nothing behind.
 // A plain main: the checks span the child's whole end.
 #include <signal.h>
 #include <spawn.h>
@@ -16,6 +18,8 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -23,9 +27,12 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "model/program_end.h"
 #include "platform/folders.h"
+#include "platform/worker.h"
 #include "shell/main_window.h"
 #include "shell/program_main.h"
 #include "support/wait_limit.h"
@@ -79,6 +86,16 @@ std::vector<int> LiveMembers(int group) {
     return members;
 }
 
+// Sleeps until done() holds, false when it does not in time. Once the
+// program has ended, nothing more happens to its processes but the ends it
+// gave them, so these waits share one limit: a fault that leaves processes
+// running fails every case within it, not after a limit per case.
+bool SleepAfterEndsUntil(const std::function<bool()>& done) {
+    using namespace std::chrono;
+    static const auto deadline = steady_clock::now() + testing::kWaitLimit;
+    return testing::SleepUntil(done, std::max(duration_cast<milliseconds>(deadline - steady_clock::now()), 0ms));
+}
+
 // Names under folder, at any depth, that the program made for its own use.
 std::vector<std::string> Leftovers(const fs::path& folder) {
     std::vector<std::string> found;
@@ -89,16 +106,19 @@ std::vector<std::string> Leftovers(const fs::path& folder) {
     return found;
 }
 
-// A stand-in aligner: notes its process group, then takes its time, with a
-// child of its own as real aligners have; it would write its result at the end.
-// The note is renamed into place, so that whoever sees it can read it whole.
+// A stand-in aligner: notes its process group, then takes its time, with
+// children of its own as real aligners have, one of which ignores SIGTERM; it
+// would write its result at the end. That child renames the note into place
+// once it ignores the signal, so whoever sees the note can read it whole and
+// knows a plain SIGTERM to the group no longer ends everything.
 std::string SlowAligner(const fs::path& marks, const std::string& result) {
+    const std::string note = (marks / "group.part").string(), placed = (marks / "group").string();
     return "#!/bin/sh\n"
            "for a; do case \"$a\" in -o=*) out=\"${a#-o=}.best.fas\";; -output) next=1;; *) [ -n \"$next\" ] && "
            "out=\"$a\"; next=;; esac; done\n"
            "sleep 600 &\n"
-           "echo $$ > '" + (marks / "group.part").string() + "'\n"
-           "mv '" + (marks / "group.part").string() + "' '" + (marks / "group").string() + "'\n"
+           "echo $$ > '" + note + "'\n"
+           "sh -c \"trap '' TERM; mv '" + note + "' '" + placed + "'; exec sleep 600\" &\n"
            "wait\n"
            "printf '" + result + "' > \"$out\"\n";
 }
@@ -129,17 +149,34 @@ void ExitConfirmed(MainWindow* window) {
     window->close();
 }
 
+// A worker that makes a scratch folder of the program's own, marks that it
+// has, and then never returns, whatever the end of the program asks: the
+// program has to end without it.
+void StartStuckWorker(const fs::path& root) {
+    platform::StartWorker([root] {
+        const std::string scratch = tulvarine::Leftovers::Make([&root] {
+            std::string pattern = (root / "tmp" / "tulvarine-stuck-XXXXXX").string();
+            return ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+        });
+        if (!scratch.empty()) WriteText(fs::path(scratch) / "part", "what the worker would have used");
+        WriteText(root / "marks" / "stuck", scratch);
+        for (;;) std::this_thread::sleep_for(std::chrono::hours(1));
+    });
+}
+
 // Starts the case's work in the window; then() ends the program.
 void StartWork(const std::string& name, const fs::path& root, const std::function<void()>& then) {
     MainWindow* window = TheMainWindow();
     if (window == nullptr) std::_Exit(3);
     Ui::MainWindow& ui = window->Controls();
     const fs::path marks = root / "marks";
-    if (name == "align-format" || name == "signal") {
+    if (name == "align-format" || name == "signal" || name == "stuck-worker") {
         ui.编辑框_align_folder->setText(QString::fromStdString((root / "in").string()));
         ui.单选框align_prank_dna->click();
         ui.按钮_align_run1->click();
-        WhenExists(marks / "group", then);
+        if (name != "stuck-worker") return WhenExists(marks / "group", then);
+        StartStuckWorker(root);
+        WhenExists(marks / "stuck", [marks, then] { WhenExists(marks / "group", then); });
     } else if (name == "cmp2seq") {
         ui.超级编辑框1->setPlainText("ATGAAACCCGGGTTTAAA");
         ui.超级编辑框2->setPlainText("ATGAAACCCTTTAAA");
@@ -213,16 +250,21 @@ void CheckCase(const std::string& name, const fs::path& base, const char* self) 
     Check(status == 0, name + ": the program ended by itself, status " + std::to_string(status));
 
     const std::string group = ReadText(root / "marks" / "group");
+    if (name == "stuck-worker")
+        Check(!ReadText(root / "marks" / "stuck").empty(), name + ": the stuck worker made its scratch folder");
     if (name != "sort-id") {
         Check(!group.empty(), name + ": the stand-in aligner ran");
         const int leader = std::atoi(group.c_str());
-        Check(leader > 0 && testing::SleepUntil([&] { return LiveMembers(leader).empty(); }),
-              name + ": no process of the aligner's group lives");
+        if (leader > 0) {
+            Check(SleepAfterEndsUntil([&] { return LiveMembers(leader).empty(); }),
+                  name + ": no process of the aligner's group lives");
+            for (const int left : LiveMembers(leader)) ::kill(left, SIGKILL);  // none outlives the test
+        }
     }
     for (const std::string& left : Leftovers(root)) Check(false, name + ": left behind " + left);
     // Nothing the interrupted work would have written is there, and with its
     // processes gone nothing can appear later.
-    if (name == "align-format" || name == "signal")
+    if (name == "align-format" || name == "signal" || name == "stuck-worker")
         Check(fs::is_empty(root / "in_align_PrankDNA"), name + ": no aligned file appeared");
     if (name == "cmp2seq")
         Check(!fs::exists(root / "program/tmp/2seq_align.fas"), name + ": no alignment of the pair appeared");
@@ -245,7 +287,8 @@ int main(int argc, char** argv) {
     char folderPattern[] = "/tmp/tulvarine-exit-XXXXXX";
     if (::mkdtemp(folderPattern) == nullptr) return 1;
     const fs::path base = folderPattern;
-    for (const char* name : {"align-format", "cmp2seq", "sort-id", "signal"}) CheckCase(name, base, argv[0]);
+    for (const char* name : {"align-format", "cmp2seq", "sort-id", "signal", "stuck-worker"})
+        CheckCase(name, base, argv[0]);
     std::error_code ignored;
     fs::remove_all(base, ignored);
     std::fprintf(stderr, g_failures == 0 ? "PASS: exit_jobs_test\n" : "");

@@ -31,6 +31,26 @@ bool Alive(const std::string& pid) {
     return stat.good() && field != "Z";
 }
 
+// Shell text that starts a child ignoring SIGTERM in the background and goes
+// on once that child has written its process id to pidFile: it ignores the
+// signal from then on.
+std::string StartTermIgnoringHelper(const std::string& pidFile) {
+    return "sh -c \"trap '' TERM; echo \\$\\$ > '" + pidFile + ".part'; mv '" + pidFile + ".part' '" + pidFile +
+           "'; exec sleep 600\" & until [ -e '" + pidFile + "' ]; do sleep 0.01; done; ";
+}
+
+// The process id written to pidFile; empty when there is none.
+std::string PidIn(const std::string& pidFile) {
+    std::string pid;
+    std::ifstream(pidFile) >> pid;
+    return pid;
+}
+
+// Ends pid when it is still there, so a failed check leaves nothing running.
+void KillLeftOver(const std::string& pid) {
+    if (!pid.empty() && Alive(pid)) ::kill(std::stoi(pid), SIGKILL);
+}
+
 TEST(RunCommandCaptureOutput, NothingStartedGivesTheEmptyText) {
     TempDir dir;
     for (const Command& command : {Command{}, Command{"/no/such/program", {}, {}, {}, {}},
@@ -167,6 +187,37 @@ TEST(EndRunningCommands, EndsEveryChildWithItsProcessGroupAndRefusesNewOnes) {
     EXPECT_EQ(RunCommandCaptureOutput(Shell("printf x")), "");
     AcceptCommands();
     EXPECT_EQ(RunCommandCaptureOutput(Shell("printf x")), "x");
+}
+
+TEST(RunCommandCaptureOutput, EndsWhatTheChildLeftInItsGroupBeforeReturning) {
+    TempDir dir;
+    const std::string pidFile = dir.Path("helper");
+    CommandEnd end;
+    EXPECT_EQ(RunCommandCaptureOutput(Shell(StartTermIgnoringHelper(pidFile) + "printf done"), {}, &end), "done");
+    EXPECT_EQ(end.exitCode, 0);
+    const std::string helper = PidIn(pidFile);
+    ASSERT_FALSE(helper.empty());
+    const bool gone = testing::SleepUntil([&] { return !Alive(helper); });
+    KillLeftOver(helper);
+    EXPECT_TRUE(gone) << "a child that ignores SIGTERM outlived the run";
+}
+
+TEST(EndRunningCommands, EndsAGroupWhoseLeaderHasEndedWhileAMemberIgnoresTerm) {
+    TempDir dir;
+    const std::string pidFile = dir.Path("helper");
+    // The leader ends on SIGTERM; the helper it started does not.
+    auto running = std::async(std::launch::async, [&] {
+        return RunCommandCaptureOutput(Shell(StartTermIgnoringHelper(pidFile) + "sleep 600 & wait"));
+    });
+    EXPECT_TRUE(testing::SleepUntil([&] { return !PidIn(pidFile).empty(); }));
+    const std::string helper = PidIn(pidFile);
+
+    EndRunningCommands();
+    const bool gone = testing::SleepUntil([&] { return !Alive(helper); });
+    KillLeftOver(helper);
+    EXPECT_TRUE(gone) << "a child that ignores SIGTERM outlived the program's end";
+    EXPECT_EQ(running.wait_for(testing::kWaitLimit), std::future_status::ready);
+    AcceptCommands();
 }
 
 }  // namespace
