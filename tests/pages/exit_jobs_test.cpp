@@ -5,6 +5,8 @@
 // In one case a worker never returns: the program still ends, with status 0
 // as for any confirmed Exit, and leaves nothing behind.
 // A plain main: the checks span the child's whole end.
+#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -32,6 +34,7 @@
 
 #include "model/program_end.h"
 #include "platform/folders.h"
+#include "platform/status_bar.h"
 #include "platform/worker.h"
 #include "shell/main_window.h"
 #include "shell/program_main.h"
@@ -140,6 +143,14 @@ void WhenExists(const fs::path& path, std::function<void()> then) {
     QTimer::singleShot(20, [path, then = std::move(then)]() mutable { WhenExists(path, std::move(then)); });
 }
 
+// Calls then() on the GUI thread once done() holds there.
+void WhenTrue(std::function<bool()> done, std::function<void()> then) {
+    if (done()) return then();
+    QTimer::singleShot(20, [done = std::move(done), then = std::move(then)]() mutable {
+        WhenTrue(std::move(done), std::move(then));
+    });
+}
+
 // Closes the window and answers "Yes" in the "Exit" window.
 void ExitConfirmed(MainWindow* window) {
     QTimer::singleShot(0, [] {
@@ -177,6 +188,23 @@ void StartWork(const std::string& name, const fs::path& root, const std::functio
         if (name != "stuck-worker") return WhenExists(marks / "group", then);
         StartStuckWorker(root);
         WhenExists(marks / "stuck", [marks, then] { WhenExists(marks / "group", then); });
+    } else if (name == "broken-pipe") {
+        // While an alignment runs, the test sends SIGPIPE, then reads the start
+        // of the sorted output through a FIFO and quits, as `head -c 10` does.
+        ui.编辑框_align_folder->setText(QString::fromStdString((root / "in").string()));
+        ui.单选框align_prank_dna->click();
+        ui.按钮_align_run1->click();
+        WhenExists(marks / "go", [&ui, root, marks, then] {
+            ui.编辑框_Sort_File_Name->setText(QString::fromStdString((root / "sort" / "reads.fa").string()));
+            ui.单选框_Sort_auto->click();
+            ui.按钮_Sort_Run->click();
+            WhenTrue([&ui] { return ui.按钮_Sort_Run->isEnabled(); }, [&ui, marks, then] {
+                const bool aligning = !ui.按钮_align_run1->isEnabled();
+                WriteText(marks / "status.part", platform::StatusPaneText(1) + (aligning ? "\naligning" : ""));
+                fs::rename(marks / "status.part", marks / "status");
+                then();
+            });
+        });
     } else if (name == "cmp2seq") {
         ui.超级编辑框1->setPlainText("ATGAAACCCGGGTTTAAA");
         ui.超级编辑框2->setPlainText("ATGAAACCCTTTAAA");
@@ -213,6 +241,14 @@ fs::path MakeCase(const fs::path& base, const std::string& name) {
     WriteText(root / "program/tools/prank", SlowAligner(root / "marks", result), true);
     WriteText(root / "program/tools/muscle", SlowAligner(root / "marks", result), true);
     for (const char* file : {"1.fas", "2.fas"}) WriteText(root / "in" / file, ">a\nACGTACGT\n>b\nACGAACGT\n");
+    if (name == "broken-pipe") {
+        // Far more than a pipe holds, so the writer waits for its reader.
+        fs::create_directories(root / "sort");
+        std::string records;
+        for (int i = 0; i < 4000; ++i) records += ">r" + std::to_string(i) + "\n" + std::string(300, "ACGT"[i % 4]) + "\n";
+        WriteText(root / "sort" / "reads.fa", records);
+        ::mkfifo((root / "sort" / "reads.fa.auto.sort.1.fas").c_str(), 0600);
+    }
     if (name == "sort-id") {
         std::string records;
         for (long i = 0; i < 400000; ++i)
@@ -220,6 +256,27 @@ fs::path MakeCase(const fs::path& base, const std::string& name) {
         WriteText(root / "in" / "big.fa", records);
     }
     return root;
+}
+
+// True once the child has ended (it is left to be reaped).
+bool HasEnded(pid_t child) {
+    siginfo_t info{};
+    return ::waitid(P_PID, id_t(child), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == child;
+}
+
+// As `head -c 10 < fifo`: waits for the child to write, reads ten bytes and
+// quits. started() is called once the reader is there, so that the write can begin.
+void ReadTheStartAndQuit(const fs::path& fifo, pid_t child, const std::function<void()>& started) {
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    Check(reader >= 0, "the FIFO opens for reading");
+    if (reader < 0) return;
+    started();
+    pollfd wait{reader, POLLIN, 0};
+    const auto written = [&] { return ::poll(&wait, 1, 0) == 1 && (wait.revents & POLLIN) != 0; };
+    testing::SleepUntil([&] { return written() || HasEnded(child); });
+    char start[10];
+    Check(written() && ::read(reader, start, sizeof start) == sizeof start, "the sorted output reaches the FIFO");
+    ::close(reader);
 }
 
 // Runs the case in a child process; its exit status, or -1 when it did not end in time.
@@ -233,6 +290,11 @@ int RunCase(const std::string& name, const fs::path& root, const char* self) {
     if (name == "signal") {
         Check(testing::SleepUntil([&] { return fs::exists(root / "marks" / "group"); }), name + ": the aligner started");
         ::kill(child, SIGTERM);
+    }
+    if (name == "broken-pipe") {
+        Check(testing::SleepUntil([&] { return fs::exists(root / "marks" / "group"); }), name + ": the aligner started");
+        ::kill(child, SIGPIPE);
+        ReadTheStartAndQuit(root / "sort" / "reads.fa.auto.sort.1.fas", child, [&] { WriteText(root / "marks" / "go", ""); });
     }
     int status = 0;
     const bool ended = testing::SleepUntil([&] { return ::waitpid(child, &status, WNOHANG) == child; });
@@ -264,10 +326,17 @@ void CheckCase(const std::string& name, const fs::path& base, const char* self) 
     for (const std::string& left : Leftovers(root)) Check(false, name + ": left behind " + left);
     // Nothing the interrupted work would have written is there, and with its
     // processes gone nothing can appear later.
-    if (name == "align-format" || name == "signal" || name == "stuck-worker")
+    if (name == "align-format" || name == "signal" || name == "stuck-worker" || name == "broken-pipe")
         Check(fs::is_empty(root / "in_align_PrankDNA"), name + ": no aligned file appeared");
     if (name == "cmp2seq")
         Check(!fs::exists(root / "program/tmp/2seq_align.fas"), name + ": no alignment of the pair appeared");
+    if (name == "broken-pipe") {
+        const std::string status = ReadText(root / "marks" / "status");
+        Check(status.starts_with("Error:") && status.find("Broken pipe") != std::string::npos,
+              name + ": the Save failed with its reason (" + status + ")");
+        Check(status.ends_with("\naligning"), name + ": the alignment went on");
+        Check(fs::is_fifo(root / "sort" / "reads.fa.auto.sort.1.fas"), name + ": the FIFO stays");
+    }
     if (name == "sort-id") {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(root / "in")) names.push_back(entry.path().filename().string());
@@ -287,7 +356,7 @@ int main(int argc, char** argv) {
     char folderPattern[] = "/tmp/tulvarine-exit-XXXXXX";
     if (::mkdtemp(folderPattern) == nullptr) return 1;
     const fs::path base = folderPattern;
-    for (const char* name : {"align-format", "cmp2seq", "sort-id", "signal", "stuck-worker"})
+    for (const char* name : {"align-format", "cmp2seq", "sort-id", "signal", "stuck-worker", "broken-pipe"})
         CheckCase(name, base, argv[0]);
     std::error_code ignored;
     fs::remove_all(base, ignored);
