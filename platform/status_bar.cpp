@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "model/text.h"
 #include "platform/controls.h"
 #include "platform/gui_thread.h"
 
@@ -33,8 +34,9 @@ void AttachStatusPanes(QStatusBar* bar) {
 }
 
 void SetStatusPaneText(int pane, std::string_view text) {
+    const std::string shown = ShownLines(text);
     CallOnGuiThread([&] {
-        if (QLabel* label = Pane(pane)) SetControlText(label, text);
+        if (QLabel* label = Pane(pane)) SetControlText(label, shown);
     });
 }
 

@@ -12,7 +12,8 @@ namespace tulvarine::platform {
 // Gives bar its two panes; the panes receive every later status text. GUI thread.
 void AttachStatusPanes(QStatusBar* bar);
 
-// Sets the text of pane 0 or 1 from any thread (waits for the GUI thread).
+// Sets the text of pane 0 or 1 from any thread (waits for the GUI thread);
+// each line is cut to a readable length (ShownLines, model/text.h).
 void SetStatusPaneText(int pane, std::string_view text);
 std::string StatusPaneText(int pane);
 

@@ -74,6 +74,7 @@ private slots:
     void boxTextAndFileLineEnds();
     void boxesSaveToFilesAndLoadFromThem();
     void workerErrorsBecomeStatusMessages();
+    void longLinesAreCutWhereTheyAreShown();
     void progressTextsAreCoalescedAndTheLastArrives();
     void flushedProgressNeverOverwritesALaterText();
     void logShowsEveryLineInPiecesAndLetsTheWindowRun();
@@ -232,6 +233,24 @@ void PlatformTest::workerErrorsBecomeStatusMessages() {
     StartWorker([] { throw std::runtime_error("cannot read in.fas"); });
     TRY_COMPARE(RunningWorkerCount(), 0);
     QCOMPARE(StatusPaneText(1), std::string("Error:        cannot read in.fas"));
+}
+
+void PlatformTest::longLinesAreCutWhereTheyAreShown() {
+    QStatusBar bar;
+    AttachStatusPanes(&bar);
+    QLabel label;
+    QListWidget list;
+    const std::string line(kShownLineBytes + 1, 'x');
+    const QString shown = QString(int(kShownLineBytes), 'x') + QChar(0x2026);
+    RunOnWorkerThread([&] {
+        ShowStatusMessage("Error:        " + line);
+        ControlProgress progress(&label);
+        progress.SetText("short\n" + line);
+        AddListItem(&list, line);
+    });
+    QCOMPARE(QString::fromStdString(StatusPaneText(1)), ("Error:        " + shown).left(int(kShownLineBytes)) + QChar(0x2026));
+    QCOMPARE(label.text(), "short\n" + shown);
+    QCOMPARE(list.item(0)->text(), shown);
 }
 
 void PlatformTest::progressTextsAreCoalescedAndTheLastArrives() {
