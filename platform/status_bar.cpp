@@ -5,6 +5,7 @@
 #include <QStatusBar>
 
 #include <array>
+#include <new>
 
 #include "model/text.h"
 #include "platform/controls.h"
@@ -38,6 +39,28 @@ void SetStatusPaneText(int pane, std::string_view text) {
     CallOnGuiThread([&] {
         if (QLabel* label = Pane(pane)) SetControlText(label, shown);
     });
+}
+
+namespace {
+std::string FailureMessage(const std::exception_ptr& failure) {
+    constexpr char kPrefix[] = "Error:        ";
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::bad_alloc&) {
+        return std::string(kPrefix) + "Not enough memory for this run";
+    } catch (const std::exception& e) {
+        return kPrefix + std::string(e.what());
+    } catch (...) {
+        return std::string(kPrefix) + "the operation stopped unexpectedly";
+    }
+}
+}  // namespace
+
+void ShowFailureMessage(const std::exception_ptr& failure) noexcept {
+    try {
+        ShowStatusMessage(FailureMessage(failure));
+    } catch (...) {  // nothing left to tell it with
+    }
 }
 
 std::string StatusPaneText(int pane) {

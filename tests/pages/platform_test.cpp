@@ -27,6 +27,7 @@
 #include <cstdlib>
 #include <future>
 #include <memory>
+#include <new>
 #include <stdexcept>
 #include <thread>
 
@@ -233,6 +234,22 @@ void PlatformTest::workerErrorsBecomeStatusMessages() {
     StartWorker([] { throw std::runtime_error("cannot read in.fas"); });
     TRY_COMPARE(RunningWorkerCount(), 0);
     QCOMPARE(StatusPaneText(1), std::string("Error:        cannot read in.fas"));
+
+    // Memory that runs out on the GUI thread, in a call made for a worker,
+    // ends that worker's run, not the program.
+    const std::string kNoMemory = "Error:        Not enough memory for this run";
+    bool wentOn = false;
+    StartWorker([&] {
+        CallOnGuiThread([] { throw std::bad_alloc(); });
+        wentOn = true;
+    });
+    TRY_COMPARE(RunningWorkerCount(), 0);
+    QVERIFY(!wentOn);
+    QCOMPARE(StatusPaneText(1), kNoMemory);
+    // A posted call that fails has no run to end: the failure is shown.
+    ShowStatusMessage("");
+    RunOnWorkerThread([] { PostToGuiThread([] { throw std::runtime_error("cannot show it"); }); });
+    TRY_COMPARE(StatusPaneText(1), std::string("Error:        cannot show it"));
 }
 
 void PlatformTest::longLinesAreCutWhereTheyAreShown() {
