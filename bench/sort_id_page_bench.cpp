@@ -7,9 +7,9 @@
 //   sort_id_page_bench IN alpha|desc|asc
 //   sort_id_page_bench IN user|class LIST     LIST: the user order or keyword lines
 //
-// Prints the preview and run times, the longest gap (of the preview, of the run) between two ticks of a
-// 5 ms heartbeat timer on the GUI thread, how often the progress bar moved,
-// the log's line count, the status message and the peak memory.
+// Prints the preview and run times, the longest gap between two ticks of a
+// 5 ms heartbeat timer on the GUI thread during each, how often the progress
+// bar moved, the log's line count, the status message and the peak memory.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("preview %.1f ms\nlongest GUI stall of the preview %lld ms\nrun %.2f s\nlongest GUI stall %lld ms\nprogress bar moves %d\nlog lines %d\n"
+    std::printf("preview %.1f ms\npreview: longest GUI stall %lld ms\nrun %.2f s\nlongest GUI stall %lld ms\nprogress bar moves %d\nlog lines %d\n"
                 "status \"%s\"\npeak %ld MB\n",
                 previewMs, static_cast<long long>(previewGap), seconds, static_cast<long long>(longestGap), barMoves,
                 ui.编辑框_Sort_Final_IDs->document()->blockCount() - 1, platform::StatusPaneText(1).c_str(),
