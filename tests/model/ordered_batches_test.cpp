@@ -93,6 +93,9 @@ std::size_t AddressSpaceInUse() {
 
 TEST(RunOrderedBatchesDeathTest, AThreadThatCannotStartFailsTheRunNotTheProgram) {
     if (BatchThreads() < 2) GTEST_SKIP() << "a single thread starts no other";
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "a sanitizer's own memory does not fit under a limit of the address space";
+#endif
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(RunWithRoomForOneThread(), ::testing::ExitedWithCode(0), "");
 }
