@@ -8,6 +8,7 @@
 
 #include "model/ordered_batches.h"
 #include "model/sequence_set.h"
+#include "model/text.h"
 #include "model/text_array.h"
 
 namespace tulvarine {
@@ -271,7 +272,7 @@ std::string SequenceSet::FindBadSequences() const {
     while (best >= 1 && double(best) - 1.6 * double(median) >= -1e-7) {
         const auto bad = inPlay.begin() + (index - 1);
         if (!removed.empty()) removed += ',';
-        removed += bad->name;
+        removed += ShownText(bad->name);  // the list is shown in a box
         for (const std::size_t r : *bad->records) profile.Exclude(r);
         inPlay.erase(bad);
         scorePass();

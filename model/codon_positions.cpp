@@ -3,6 +3,7 @@
 #include "model/ordered_batches.h"
 #include "model/progress.h"
 #include "model/sequence_set.h"
+#include "model/text.h"
 
 namespace tulvarine {
 
@@ -42,7 +43,7 @@ std::string SequenceSet::GetCodonPositions(std::size_t offset, ProgressSink* pro
         [&](std::size_t first, std::size_t last, NoBatchResult&) {
             if (!progress) return;
             for (std::size_t i = first; i < last; ++i)
-                progress->SetText(std::string(headers_[i].PartView(SequenceHeader::kId)) + "    " +
+                progress->SetText(ShownText(headers_[i].PartView(SequenceHeader::kId)) + "    " +
                                   RecordProgressText(i + 1, n));
         });
     return text;

@@ -6,6 +6,7 @@
 #include "model/output_file.h"
 #include "model/progress.h"
 #include "model/sequence.h"
+#include "model/text.h"
 
 namespace tulvarine {
 
@@ -110,7 +111,7 @@ bool FastaStream::Filter(bool keepMatching, const TextArray& ids, bool reverseCo
         }
         if (matches) {
             ++matchedRecords;
-            show("extracting " + header + "    " + IntToText(static_cast<long long>(matchedRecords)) + "/" +
+            show("extracting " + ShownText(header) + "    " + IntToText(static_cast<long long>(matchedRecords)) + "/" +
                  queryCount);
         }
         if (atEnd) break;

@@ -46,7 +46,8 @@ public:
     // Reading stops early once every ID has matched at least one record; an ID
     // that matches no record makes the whole file be read, so no record matching
     // another ID is lost. progress shows "extracting <header>    <written>/<IDs>"
-    // after each record written and "Done! Outfile = <file name>" at the end.
+    // after each record written (the header cut to a readable length, ShownText
+    // in model/text.h) and "Done! Outfile = <file name>" at the end.
     //
     // Returns false, and leaves an "Error! ..." text in progress instead of the
     // "Done!" one, when the stream is not open, the input cannot be read to its

@@ -6,7 +6,8 @@
 // few batches wait to be consumed at any time, so memory stays bounded. Result
 // objects are reused from batch to batch and emptied before each produce: one
 // with clear() keeps its buffer warm, any other is assigned Result{}. An
-// exception thrown by produce is rethrown on the calling thread. Once the
+// exception thrown by produce, or by the start of a thread, is rethrown on the
+// calling thread once every thread started has ended. Once the
 // program is ending (model/program_end.h) no further batch is consumed.
 #pragma once
 
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "model/program_end.h"
+#include "model/thread_start.h"
 
 namespace tulvarine {
 
@@ -72,7 +74,7 @@ void RunOrderedBatches(std::size_t count, std::size_t batchSize, Produce produce
         Result result{};
         bool ready = false;
     };
-    std::vector<Slot> slots(window);
+    std::vector<Slot> batchSlots(window);  // not "slots": Qt makes that word a macro
     std::mutex mutex;
     std::condition_variable changed;
     std::size_t nextBatch = 0, consumed = 0;
@@ -88,7 +90,7 @@ void RunOrderedBatches(std::size_t count, std::size_t batchSize, Produce produce
                 if (stop || nextBatch >= batches) return;
                 b = nextBatch++;
             }
-            Slot& slot = slots[b % window];
+            Slot& slot = batchSlots[b % window];
             try {
                 const auto [first, last] = range(b);
                 ResetBatchResult(slot.result);
@@ -106,8 +108,7 @@ void RunOrderedBatches(std::size_t count, std::size_t batchSize, Produce produce
         }
     };
     std::vector<std::thread> pool;
-    for (std::size_t t = 0; t < threads; ++t) pool.emplace_back(work);
-
+    pool.reserve(threads);
     auto finish = [&] {
         {
             std::lock_guard lock(mutex);
@@ -117,8 +118,11 @@ void RunOrderedBatches(std::size_t count, std::size_t batchSize, Produce produce
         for (auto& thread : pool) thread.join();
     };
     try {
+        // A thread that cannot be started ends the run like a failed batch:
+        // the ones started are stopped and joined first.
+        for (std::size_t t = 0; t < threads; ++t) pool.push_back(StartThread(work));
         for (std::size_t b = 0; b < batches && !StopRequested(); ++b) {
-            Slot& slot = slots[b % window];
+            Slot& slot = batchSlots[b % window];
             {
                 std::unique_lock lock(mutex);
                 changed.wait(lock, [&] { return slot.ready || failure; });

@@ -167,7 +167,7 @@ bool SequenceSet::ReadFasta(const std::string& path, ProgressSink* display) {
             ok = ok && chunk.ok;
             if (!ok) return;
             if (display)
-                for (const SequenceHeader& header : chunk.headers) display->SetText(header.GetPart(SequenceHeader::kId));
+                for (const SequenceHeader& header : chunk.headers) display->SetText(ShownText(header.PartView(SequenceHeader::kId)));
             chunks.push_back(std::move(chunk));
         });
     if (!ok) {  // never hand out part of a file as if it were whole

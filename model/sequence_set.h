@@ -41,7 +41,8 @@ public:
     // trimmed of blanks; a trimmed line that begins with ">" opens a record, the
     // other lines after it form its sequence (line breaks and blanks removed);
     // lines before the first header are skipped. When display is given, its text
-    // is set to the ID of each header as it is read. False (and an empty set)
+    // is set to the ID of each header as it is read (cut to a readable length,
+    // ShownText in model/text.h). False (and an empty set)
     // when the file cannot be opened or read to its end. The set remembers path
     // as its source: no output of the set may replace it.
     [[nodiscard]] bool ReadFasta(const std::string& path, ProgressSink* display = nullptr);
@@ -78,7 +79,8 @@ public:
     // record order: ">", the whole header and a CRLF, then the first (second,
     // third) residue of each whole codon and a CRLF. One or two bytes left over
     // at the end are ignored; gaps and any other bytes are taken like residues.
-    // When progress is given it shows "<ID>    <i>/<n>" for each record.
+    // When progress is given it shows "<ID>    <i>/<n>" for each record, the ID
+    // cut to a readable length (ShownText in model/text.h).
     std::string GetFirstPositions(ProgressSink* progress = nullptr) const { return GetCodonPositions(0, progress); }
     std::string GetSecondPositions(ProgressSink* progress = nullptr) const { return GetCodonPositions(1, progress); }
     std::string GetThirdPositions(ProgressSink* progress = nullptr) const { return GetCodonPositions(2, progress); }
@@ -100,8 +102,9 @@ public:
     float MeanPairIdentity() const;
 
     // The names of the records whose presence shortens the gap-free block far
-    // more than is typical, joined by "," in the order they were judged; the
-    // empty text when there are none. A name scores the gap-free columns left
+    // more than is typical, joined by "," in the order they were judged, each
+    // cut to a readable length (ShownText in model/text.h); the empty text when
+    // there are none. A name scores the gap-free columns left
     // without its records and those already judged bad. The first pass scores
     // every record (a repeated name once per record), later passes every name
     // still in play once; while the highest score reaches 1.6 times the median

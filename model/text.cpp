@@ -41,6 +41,33 @@ std::size_t FindIgnoreCase(std::string_view haystack, std::string_view needle, s
     return it == haystack.end() ? std::string_view::npos : std::size_t(it - haystack.begin());
 }
 
+std::string_view ShownPart(std::string_view text, std::size_t limit) {
+    if (text.size() <= limit) return text;
+    std::size_t cut = limit;
+    // Back over continuation bytes (10xxxxxx) to the start of the character the limit splits.
+    for (std::size_t back = 0; back < 3 && cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80; ++back)
+        --cut;
+    return text.substr(0, cut);
+}
+
+std::string ShownText(std::string_view text, std::size_t limit) {
+    if (text.size() <= limit) return std::string(text);
+    return std::string(ShownPart(text, limit)).append(kCutMark);
+}
+
+std::string ShownLines(std::string_view text, std::size_t limit) {
+    if (text.size() <= limit) return std::string(text);
+    std::string shown;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        shown += ShownText(text.substr(0, end), limit);
+        const std::size_t next = end + (text.substr(end, 2) == "\r\n" ? 2 : end < text.size() ? 1 : 0);
+        shown.append(text.substr(end, next - end));
+        text.remove_prefix(next);
+    }
+    return shown;
+}
+
 std::string_view TrimLeadingBlanks(std::string_view text) {
     for (;;) {
         if (!text.empty() && text.front() == ' ')

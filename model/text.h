@@ -45,6 +45,24 @@ void RemoveBlanks(std::string& text);
 // Every LF not already preceded by CR becomes CR LF: a box's text as a file holds it.
 std::string WithCrLfLineEnds(std::string_view text);
 
+// What a control (a label, a list line, a log, the status pane) shows of a
+// header, an ID or a line of a user's file: a line of megabytes would keep
+// the window from answering for seconds, and nobody reads past the first few
+// hundred characters. Files always get the whole text.
+inline constexpr std::size_t kShownTextBytes = 1000;
+// A whole line a page builds for a control: room for a cut text or two beside
+// the page's own words, so that a cut header never pushes its count out.
+inline constexpr std::size_t kShownLineBytes = 4 * kShownTextBytes;
+// Marks a text as cut: "…".
+inline constexpr std::string_view kCutMark = "\xE2\x80\xA6";
+
+// The first bytes of text, at most limit, never ending inside a UTF-8 character.
+std::string_view ShownPart(std::string_view text, std::size_t limit);
+// text when it has at most limit bytes; otherwise ShownPart followed by kCutMark.
+std::string ShownText(std::string_view text, std::size_t limit = kShownTextBytes);
+// Each line of text as ShownText shows it, line ends (model/line_ends.h) kept as they are.
+std::string ShownLines(std::string_view text, std::size_t limit = kShownLineBytes);
+
 // Splits at sep: adjacent separators give empty pieces, an empty remainder after
 // the last separator is dropped, an empty sep gives the whole text, an empty
 // text gives no piece.

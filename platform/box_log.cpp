@@ -10,6 +10,7 @@
 
 #include "platform/box_text.h"
 #include "platform/gui_thread.h"
+#include "platform/status_bar.h"
 
 namespace tulvarine::platform {
 
@@ -66,7 +67,9 @@ bool ShowPiece(BoxLog::State& state) {
 
 // GUI thread: shows one piece, and comes back a moment later while more is left.
 void Deliver(const std::shared_ptr<BoxLog::State>& state) {
-    if (ShowPiece(*state)) {
+    bool more = false;
+    ShowingFailure([&] { more = ShowPiece(*state); });
+    if (more) {
         QTimer::singleShot(kPieceGap, QCoreApplication::instance(), [state] { Deliver(state); });
         return;
     }
@@ -80,7 +83,9 @@ BoxLog::BoxLog(QPlainTextEdit* box, std::function<bool()> wanted) : state_(std::
     state_->wanted = std::move(wanted);
 }
 
-BoxLog::~BoxLog() { Flush(); }
+BoxLog::~BoxLog() {
+    ShowingFailure([this] { Flush(); });
+}
 
 void BoxLog::Clear() {
     {

@@ -24,6 +24,8 @@ QString BytesToBoxText(std::string_view bytes, bool* latin1) {
     return text;
 }
 
+QString ShownBoxText(std::string_view bytes) { return BytesToBoxText(ShownLines(bytes)); }
+
 std::string BoxTextToBytes(const QString& text, bool latin1) {
     const QByteArray bytes = (latin1 && FitsLatin1(text)) ? text.toLatin1() : text.toUtf8();
     return std::string(bytes.constData(), std::size_t(bytes.size()));

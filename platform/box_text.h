@@ -19,6 +19,10 @@ namespace tulvarine::platform {
 // Latin-1 (then *latin1 is set true, when given).
 QString BytesToBoxText(std::string_view bytes, bool* latin1 = nullptr);
 
+// Bytes as a control that only shows them (a list line, a label) shows them:
+// each line cut to a readable length (ShownLines, model/text.h), then as BytesToBoxText.
+QString ShownBoxText(std::string_view bytes);
+
 // A box's text as bytes: UTF-8, or Latin-1 when latin1 is true and every
 // character fits (a character beyond Latin-1 makes it UTF-8 after all).
 std::string BoxTextToBytes(const QString& text, bool latin1 = false);

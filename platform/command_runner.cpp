@@ -21,6 +21,8 @@
 #include <thread>
 #include <vector>
 
+#include "model/text.h"
+
 extern char** environ;
 
 namespace tulvarine::platform {
@@ -271,10 +273,7 @@ std::string_view Shown(std::string_view line) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
     while (!line.empty() && blank(line.back())) line.remove_suffix(1);
     while (!line.empty() && blank(line.front())) line.remove_prefix(1);
-    if (line.size() <= kLongest) return line;
-    std::size_t cut = kLongest;
-    while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;  // whole UTF-8 characters
-    return line.substr(0, cut);
+    return ShownPart(line, kLongest);
 }
 // The signal's name, and what it means for a program it ended.
 std::string SignalText(int signal) {

@@ -3,6 +3,7 @@
 //
 // Frequent texts are coalesced: at most one text per interval reaches the
 // control (about 20 a second by default), and the last text set always arrives.
+// Each line of a text is cut to a readable length (ShownLines, model/text.h).
 #pragma once
 
 #include <QPointer>

@@ -50,11 +50,12 @@ void SetTextOf(QWidget* control, const QString& text) {
         combo->setCurrentText(text);
     }
 }
-// List items from bytes, made on the calling thread so the GUI thread only adds them.
+// List items from bytes, each line cut to a readable length, made on the calling
+// thread so the GUI thread only adds them.
 QStringList BoxTexts(const TextArray& texts) {
     QStringList items;
     items.reserve(qsizetype(texts.size()));
-    for (const std::string& text : texts) items.push_back(BytesToBoxText(text));
+    for (const std::string& text : texts) items.push_back(ShownBoxText(text));
     return items;
 }
 }  // namespace
@@ -97,7 +98,7 @@ bool IsControlChecked(QAbstractButton* button) {
 void AddListItem(QListWidget* list, std::string_view text) {
     QPointer<QListWidget> guard(list);
     CallOnGuiThread([&] {
-        if (guard) guard->addItem(BytesToBoxText(text));
+        if (guard) guard->addItem(ShownBoxText(text));
     });
 }
 
@@ -137,7 +138,7 @@ void FocusControl(QWidget* control) {
 }
 
 void PostListCurrentRow(QListWidget* list, int row, std::string_view text) {
-    PostToGuiThread([guard = QPointer<QListWidget>(list), row, shown = BytesToBoxText(text)] {
+    PostToGuiThread([guard = QPointer<QListWidget>(list), row, shown = ShownBoxText(text)] {
         if (!guard || row < 0 || row >= guard->count() || guard->item(row)->text() != shown) return;
         const QSignalBlocker quiet(guard.data());
         guard->setCurrentRow(row);
@@ -154,7 +155,7 @@ void ClearList(QListWidget* list) {
 void SetListItemText(QListWidget* list, int row, std::string_view text) {
     QPointer<QListWidget> guard(list);
     CallOnGuiThread([&] {
-        if (QListWidgetItem* item = guard ? guard->item(row) : nullptr) item->setText(BytesToBoxText(text));
+        if (QListWidgetItem* item = guard ? guard->item(row) : nullptr) item->setText(ShownBoxText(text));
     });
 }
 

@@ -28,6 +28,8 @@ void SetControlText(QWidget* control, std::string_view text);
 void SetControlEnabled(QWidget* control, bool enabled);
 bool IsControlChecked(QAbstractButton* button);
 
+// List items show each line of their text cut to a readable length (ShownLines,
+// model/text.h): a list shows, it is never read back as data.
 void AddListItem(QListWidget* list, std::string_view text);
 void AddListItems(QListWidget* list, const TextArray& texts);
 void ClearList(QListWidget* list);

@@ -10,7 +10,10 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <exception>
 #include <mutex>
+
+#include "platform/status_bar.h"
 
 namespace tulvarine::platform {
 
@@ -20,8 +23,9 @@ namespace {
 // passes through Qt's event queue, so every hand-over is visible to the thread
 // checker and no worker allocates a Qt object.
 struct Waiter {
-    bool finished = false;  // guarded by Dispatcher::mutex
-    bool ran = false;       // guarded by Dispatcher::mutex
+    bool finished = false;       // guarded by Dispatcher::mutex
+    bool ran = false;            // guarded by Dispatcher::mutex
+    std::exception_ptr failure;  // guarded by Dispatcher::mutex: what the call threw
 };
 
 struct Call {
@@ -44,13 +48,14 @@ Dispatcher& TheDispatcher() {
     return dispatcher;
 }
 
-void Finish(Waiter* waiter, bool ran) {
+void Finish(Waiter* waiter, bool ran, std::exception_ptr failure = nullptr) {
     if (waiter == nullptr) return;
     Dispatcher& d = TheDispatcher();
     {
         std::lock_guard lock(d.mutex);
         waiter->finished = true;
         waiter->ran = ran;
+        waiter->failure = std::move(failure);
     }
     d.finished.notify_all();
 }
@@ -77,8 +82,19 @@ void RunQueuedCalls() {
             call = std::move(d.queue.front());
             d.queue.pop_front();
         }
-        call.fn();
-        Finish(call.waiter, true);
+        // An exception never goes into the event loop, which would end the
+        // program: the worker that waits gets it back, else it is shown.
+        if (!call.waiter) {
+            ShowingFailure(call.fn);
+            continue;
+        }
+        std::exception_ptr failure;
+        try {
+            call.fn();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        Finish(call.waiter, true, std::move(failure));
     }
 }
 
@@ -146,6 +162,7 @@ bool CallOnGuiThread(const std::function<void()>& fn) {
     Dispatcher& d = TheDispatcher();
     std::unique_lock lock(d.mutex);
     d.finished.wait(lock, [&] { return waiter.finished; });
+    if (waiter.failure) std::rethrow_exception(waiter.failure);
     return waiter.ran;
 }
 

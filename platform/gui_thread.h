@@ -11,12 +11,14 @@ bool OnGuiThread();
 
 // Runs fn on the GUI thread and waits until it has run (directly when called
 // there), like a message sent to a window. Returns false, without running fn,
-// when there is no application any more (the program is ending).
+// when there is no application any more (the program is ending). An exception
+// thrown by fn (no memory for a text) is thrown again here, in the caller.
 // Never call it from the GUI thread while holding a lock a worker may wait for.
 bool CallOnGuiThread(const std::function<void()>& fn);
 
 // Queues fn to run on the GUI thread and returns at once; dropped when the
-// program is ending.
+// program is ending. An exception thrown by fn is shown as a failure
+// (ShowingFailure, status_bar.h).
 void PostToGuiThread(std::function<void()> fn);
 
 // The program is ending: calls queued and made from now on are dropped (their

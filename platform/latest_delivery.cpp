@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "platform/gui_thread.h"
+#include "platform/status_bar.h"
 
 namespace tulvarine::platform {
 
@@ -40,7 +41,9 @@ LatestDelivery::LatestDelivery(std::chrono::milliseconds interval) : state_(std:
     state_->interval = interval;
 }
 
-LatestDelivery::~LatestDelivery() { Flush(); }
+LatestDelivery::~LatestDelivery() {
+    ShowingFailure([this] { Flush(); });
+}
 
 void LatestDelivery::Set(std::function<void()> show) {
     std::chrono::milliseconds wait{0};
@@ -54,7 +57,7 @@ void LatestDelivery::Set(std::function<void()> show) {
         if (due > now) wait = std::chrono::ceil<std::chrono::milliseconds>(due - now);
     }
     PostToGuiThread([state = state_, wait] {
-        QTimer::singleShot(wait, QCoreApplication::instance(), [state] { Deliver(state); });
+        QTimer::singleShot(wait, QCoreApplication::instance(), [state] { ShowingFailure([&] { Deliver(state); }); });
     });
 }
 

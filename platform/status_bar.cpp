@@ -5,7 +5,9 @@
 #include <QStatusBar>
 
 #include <array>
+#include <new>
 
+#include "model/text.h"
 #include "platform/controls.h"
 #include "platform/gui_thread.h"
 
@@ -33,9 +35,32 @@ void AttachStatusPanes(QStatusBar* bar) {
 }
 
 void SetStatusPaneText(int pane, std::string_view text) {
+    const std::string shown = ShownLines(text);
     CallOnGuiThread([&] {
-        if (QLabel* label = Pane(pane)) SetControlText(label, text);
+        if (QLabel* label = Pane(pane)) SetControlText(label, shown);
     });
+}
+
+namespace {
+std::string FailureMessage(const std::exception_ptr& failure) {
+    constexpr char kPrefix[] = "Error:        ";
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::bad_alloc&) {
+        return std::string(kPrefix) + "Not enough memory for this run";
+    } catch (const std::exception& e) {
+        return kPrefix + std::string(e.what());
+    } catch (...) {
+        return std::string(kPrefix) + "the operation stopped unexpectedly";
+    }
+}
+}  // namespace
+
+void ShowFailureMessage(const std::exception_ptr& failure) noexcept {
+    try {
+        ShowStatusMessage(FailureMessage(failure));
+    } catch (...) {  // nothing left to tell it with
+    }
 }
 
 std::string StatusPaneText(int pane) {

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "model/program_end.h"
+#include "model/thread_start.h"
 #include "platform/command_runner.h"
 #include "platform/gui_thread.h"
 #include "platform/status_bar.h"
@@ -35,26 +36,31 @@ void CountOut() {
 
 }  // namespace
 
-void StartWorker(std::function<void()> routine) {
+bool StartWorker(std::function<void()> routine) {
     Workers& workers = TheWorkers();
     {
         std::lock_guard lock(workers.mutex);
-        if (workers.stopped) return;
+        if (workers.stopped) return false;
         ++workers.running;
     }
-    std::thread([routine = std::move(routine)]() mutable {
-        try {
-            routine();
-        } catch (const std::exception& e) {
-            ShowStatusMessage(std::string("Error:        ") + e.what());
-        } catch (...) {
-            ShowStatusMessage("Error:        the operation stopped unexpectedly");
-        }
-        // What the routine holds goes before it counts out: once none runs,
-        // the window and the state it may point into are freed.
-        routine = nullptr;
+    try {
+        StartThread([routine = std::move(routine)]() mutable {
+            try {
+                routine();
+            } catch (...) {
+                ShowFailureMessage(std::current_exception());
+            }
+            // What the routine holds goes before it counts out: once none runs,
+            // the window and the state it may point into are freed.
+            routine = nullptr;
+            CountOut();
+        }).detach();
+    } catch (...) {
         CountOut();
-    }).detach();
+        ShowFailureMessage(std::current_exception());
+        return false;
+    }
+    return true;
 }
 
 int RunningWorkerCount() {

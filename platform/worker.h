@@ -9,9 +9,11 @@
 namespace tulvarine::platform {
 
 // Runs routine on a new thread. An exception that escapes routine is reported
-// as an "Error:" status message instead of ending the program. Once the
-// program has begun to end (StopWorkers), nothing is started.
-void StartWorker(std::function<void()> routine);
+// as an "Error:" status message (ShowFailureMessage, status_bar.h) instead of
+// ending the program. Once the program has begun to end (StopWorkers), nothing
+// is started. False when routine was not started: the program is ending, or
+// no thread could be started (that is reported as an "Error:" too).
+bool StartWorker(std::function<void()> routine);
 
 // Workers started by StartWorker that have not finished yet (tests wait for 0).
 int RunningWorkerCount();

@@ -89,7 +89,7 @@ public:
     // Queued, not waited for: a line per conversion would otherwise cost a
     // round trip to the window each.
     void AddLine(const std::string& text) override {
-        platform::PostToGuiThread([list = QPointer<QListWidget>(list_), item = platform::BytesToBoxText(text)] {
+        platform::PostToGuiThread([list = QPointer<QListWidget>(list_), item = platform::ShownBoxText(text)] {
             if (list) list->addItem(item);
         });
     }

@@ -113,7 +113,7 @@ char ComparisonResult::GridResidue(std::size_t row, std::size_t column) const {
 }
 
 std::string ComparisonResult::GridText(std::size_t row, std::size_t column) const {
-    if (row > 0 && column == 0) return std::string(comparison_.SharedId(row - 1));
+    if (row > 0 && column == 0) return ShownText(comparison_.SharedId(row - 1));
     const char residue = GridResidue(row, column);
     return residue ? std::string(1, residue) : std::string();
 }

@@ -55,7 +55,8 @@ public:
     // The residue of a grid cell, upper-cased (ASCII letters only); '\0' for a
     // cell without one (the first row and column, a sequence that is too short).
     char GridResidue(std::size_t row, std::size_t column) const;
-    // The text of a cell: the ID in the first column, else the residue or nothing.
+    // The text of a cell: the ID in the first column (cut to a readable length,
+    // ShownText in model/text.h; the save keeps it whole), else the residue or nothing.
     std::string GridText(std::size_t row, std::size_t column) const;
 
     // What "SaveAlign" writes: each shared record's ID and its residues at the

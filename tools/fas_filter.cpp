@@ -78,7 +78,9 @@ private:
 class HiddenAtTheEnd {
 public:
     explicit HiddenAtTheEnd(QWidget* control) : control_(control) {}
-    ~HiddenAtTheEnd() { platform::SetControlVisible(control_, false); }
+    ~HiddenAtTheEnd() {
+        platform::ShowingFailure([this] { platform::SetControlVisible(control_, false); });
+    }
     HiddenAtTheEnd(const HiddenAtTheEnd&) = delete;
     HiddenAtTheEnd& operator=(const HiddenAtTheEnd&) = delete;
 

@@ -123,7 +123,7 @@ bool GapAlignment::Read(const std::string& path, std::string_view separator, Pro
             for (std::size_t i = 0; i < stretch.headers.size(); ++i) {
                 headers_.push_back(std::move(stretch.headers[i]));
                 rows_.push_back({stretches_.size(), stretch.rows[i].first, stretch.rows[i].second});
-                progress.SetText("loading " + headers_.back() + std::string(separator) + Number(headers_.size()));
+                progress.SetText("loading " + ShownText(headers_.back()) + std::string(separator) + Number(headers_.size()));
             }
             stretches_.push_back(std::move(stretch.bytes));
         });
@@ -279,7 +279,7 @@ bool WriteKept(const GapAlignment& alignment, const KeptColumns& kept, const std
         kept.ForEach(alignment.Sequence(j),
                      [&](std::span<const char> piece) { out.Write(std::string_view(piece.data(), piece.size())); });
         out.Write("\r\n");
-        report.SetText("Saving " + alignment.Header(j));
+        report.SetText("Saving " + ShownText(alignment.Header(j)));
         if (moveBar) report.MoveBar(BarSteps(j + 1));
     }
     if (!out.Close()) return OutputFailed(report, output, out);

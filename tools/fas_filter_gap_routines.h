@@ -58,6 +58,7 @@ enum class GapFilterResult { kWritten, kInputFailed, kOutputFailed };
 // end a record has no gap. The progress shows "loading <header>  No. = <n>",
 // "Parsing position  <i>/<columns>", "Seq <j>-<gaps replaced>  replaced" and
 // "Saving <header>", then "Done! Output = <file name>"; the bar follows each stage.
+// Headers in the progress are cut to a readable length (ShownText, model/text.h).
 GapFilterResult CutGapsAllColumns(const GapFilterSettings& settings, GapFilterReport& report);
 
 // The end-column filter: as CutGapsAllColumns, but only the unbroken runs of

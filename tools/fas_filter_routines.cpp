@@ -35,7 +35,7 @@ bool CannotCreate(RunReport& report, const std::string& path, const std::string&
 // What the length filter makes of one stretch of its input.
 struct LengthStretch {
     std::string kept;                  // the output text of the records kept
-    std::vector<std::string> headers;  // of every record, in order
+    std::vector<std::string> headers;  // of every record, in order, as the label shows them
     std::vector<bool> passed;
     bool ok = true;
 };
@@ -72,7 +72,7 @@ void FilterStretch(const std::string& path, std::size_t begin, std::size_t end, 
             text.append("\r\n");
         else
             text.resize(recordStart);
-        stretch.headers.push_back(std::move(header));
+        stretch.headers.push_back(ShownText(header));
         stretch.passed.push_back(pass);
         if (atEnd) break;
         header.assign(line);

@@ -71,7 +71,8 @@ struct LengthFilterSettings {
 // header line as read and its sequence on one line. Every line holding ">"
 // starts a record; lines before the first are skipped; an input without one
 // is one record with an empty header and no sequence. The progress text after
-// each record is "<header>    passed    <kept>/<seen>". True when written.
+// each record is "<header>    passed    <kept>/<seen>", the header cut to a
+// readable length (ShownText, model/text.h). True when written.
 bool FilterByLength(const LengthFilterSettings& settings, RunReport& report);
 
 // What the statistics show beside the RunReport.

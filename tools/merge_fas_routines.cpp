@@ -17,6 +17,7 @@
 #include "model/ordered_batches.h"
 #include "model/output_file.h"
 #include "model/paths.h"
+#include "model/text.h"
 #include "platform/folder_listing.h"
 
 namespace tulvarine {
@@ -370,7 +371,7 @@ bool AddSecondMergeFasta(const std::string& path, MergeTable& table, ManualMerge
             } else {
                 (void)map.Add(id, std::move(sequence));  // absent, so it is added
             }
-            lines.push_back(id + kMergedMark);
+            lines.push_back(ShownText(id) + kMergedMark);
             report.SetText(CountText(c + 1) + "/" + total);
         }
     });

@@ -21,6 +21,7 @@
 #include "platform/progress_bar.h"
 #include "platform/radio_groups.h"
 #include "platform/shared_state.h"
+#include "platform/status_bar.h"
 #include "platform/worker.h"
 #include "tools/page_report.h"
 #include "tools/sort_id_routines.h"
@@ -41,7 +42,9 @@ class SortIdPageReport : public SortIdReport {
 public:
     explicit SortIdPageReport(Ui::MainWindow& ui)
         : page_(ui.标签_Sort_Process), log_(ui.编辑框_Sort_Final_IDs), bar_(ui.进度条1) {}
-    ~SortIdPageReport() override { Flush(); }
+    ~SortIdPageReport() override {
+        platform::ShowingFailure([this] { Flush(); });
+    }
 
     void Status(const std::string& text) override {
         Flush();

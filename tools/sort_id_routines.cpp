@@ -70,7 +70,7 @@ void WriteAlphabetical(const SortRecords& records, OutputFile& out, SortIdReport
     for (std::size_t i = 0; i < n; ++i) headers[i] = records.Header(i);
     const std::vector<std::size_t> order = ExchangeSortOrder(headers, kSortAscending, false);
     records.WriteAll(out, order, [&](std::size_t k) {
-        report.AppendLog(std::string(headers[order[k]]) + "\r\n");
+        report.AppendLog(ShownText(headers[order[k]]) + "\r\n");
         ShowStep(report, k + 1, n);
     });
 }
@@ -103,7 +103,7 @@ void WriteByLength(const SortRecords& records, bool descending, OutputFile& out,
     std::size_t step = 0;
     records.WriteAll(out, order, [&](std::size_t k) {
         const std::size_t i = order[k];
-        report.AppendLog(std::string(records.Header(i)) + "  len=" +
+        report.AppendLog(ShownText(records.Header(i)) + "  len=" +
                          IntToText(static_cast<long long>(records.Length(i))) + "\r\n");
         if (lastOfLength[k]) ShowStep(report, ++step, lengths);
     });
@@ -168,15 +168,16 @@ void WriteUserOrder(const SortRecords& records, const std::string& box, OutputFi
     for (std::size_t i = 0; i < n; ++i) {
         const UserOrderLine& line = lines[i];
         if (line.empty) continue;
+        const std::string rawId = ShownText(line.rawId);
         if (found[i] < 0) {
-            report.AppendLog(line.rawId + " Not found\r\n");
+            report.AppendLog(rawId + " Not found\r\n");
         } else if (line.rename) {
             const std::string header = line.newId.find('>') == std::string::npos ? ">" + line.newId : line.newId;
             records.Write(out, header, std::size_t(found[i]));
-            report.AppendLog(line.rawId + " ==> " + line.newId + "\r\n");
+            report.AppendLog(rawId + " ==> " + ShownText(line.newId) + "\r\n");
         } else {
             records.Write(out, line.key, std::size_t(found[i]));
-            report.AppendLog(line.rawId + " ==> " + line.rawId + "\r\n");
+            report.AppendLog(rawId + " ==> " + rawId + "\r\n");
         }
         ShowStep(report, i + 1, n);
     }
@@ -237,18 +238,33 @@ SortIdPreview PreviewSortIds(const std::string& path, ProgressSink* parsed) {
     LineReader reader;
     if (size < 0 || !reader.Open(path)) return preview;
     const bool cut = size > kPreviewWholeFileBytes;
-    std::string_view line;
-    // Only a line holding ">" can be a header line: the others are passed over in bulk.
-    while (reader.NextContaining('>', line)) {
-        line = TrimLeadingBlanks(line);
-        if (line.empty() || line.front() != '>') continue;
-        ++preview.count;
-        preview.listing.append(line.substr(1)).append("\r\n");
-        if (cut) {
-            if (preview.count == kPreviewCutHeaders) break;
-        } else if (parsed) {
-            parsed->SetText("Raw order: " + IntToText(preview.count) + "  parsed");
+    // Lines come in pieces: of a header line only what the listing shows is
+    // kept, and a cut listing stops reading within its last header line.
+    enum class Line { kStart, kHeader, kOther } line = Line::kStart;
+    std::string header;  // after ">": one byte more than is shown tells a cut one
+    std::string_view piece;
+    bool endsLine = false;
+    while (reader.NextPiece(piece, endsLine)) {
+        if (line == Line::kStart) {
+            piece = TrimLeadingBlanks(piece);
+            if (!piece.empty()) line = piece.front() == '>' ? Line::kHeader : Line::kOther;
+            if (line == Line::kHeader) piece.remove_prefix(1);
         }
+        if (line == Line::kHeader) {
+            header.append(piece.substr(0, kShownTextBytes + 1 - header.size()));
+            if (endsLine || header.size() > kShownTextBytes) {
+                ++preview.count;
+                preview.listing.append(ShownText(header)).append("\r\n");
+                header.clear();
+                line = Line::kOther;  // the rest of a long one is passed over
+                if (cut) {
+                    if (preview.count == kPreviewCutHeaders) break;
+                } else if (parsed) {
+                    parsed->SetText("Raw order: " + IntToText(preview.count) + "  parsed");
+                }
+            }
+        }
+        if (endsLine) line = Line::kStart;
     }
     if (cut) {
         preview.listing += kPreviewCutLines;
@@ -288,7 +304,7 @@ bool ClassifyByKeywords(const ClassifySettings& settings, SortIdReport& report) 
         [&](std::size_t k, std::size_t, int& written) {
             const std::string& keyword = keywords[k];
             if (keyword.empty()) return;
-            report.AppendLog(keyword + (written ? "\r\n" : " (not written)\r\n"));
+            report.AppendLog(ShownText(keyword) + (written ? "\r\n" : " (not written)\r\n"));
             if (!written && firstFailure.empty()) firstFailure = input + keyword + ".class.fas";
             ShowStep(report, k + 1, n);
         });

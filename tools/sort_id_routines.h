@@ -40,7 +40,8 @@ public:
 };
 
 // Writes the records of the input in the chosen order beside it (the input
-// path plus the order's suffix), logging each record written and showing
+// path plus the order's suffix), logging each record written (its header cut
+// to a readable length, ShownText in model/text.h) and showing
 // "<i>/<n>" and "Done!". An empty file box: nothing happens and false. An
 // input that is missing or cannot be read, or an output that cannot be made,
 // ends with "Error: Cannot open <path>: <reason>" (one that cannot be written
@@ -57,10 +58,12 @@ struct SortIdPreview {
 };
 
 // Lists the header lines of the file at path (a line whose first byte after
-// leading blanks is ">"; trailing blanks stay). A file over 1,000,000 bytes is
-// listed up to its 10th header line, then three lines saying it was cut. A
-// path with no readable file behind it gives an empty, whole listing. While a
-// whole file is read, parsed shows "Raw order: <n>  parsed".
+// leading blanks is ">"; trailing blanks stay), each cut to a readable length
+// (ShownText, model/text.h). A file over 1,000,000 bytes is listed up to its
+// 10th header line, then three lines saying it was cut; it is read no further
+// than that line's shown part. A path with no readable file behind it gives an
+// empty, whole listing. While a whole file is read, parsed shows "Raw order:
+// <n>  parsed".
 SortIdPreview PreviewSortIds(const std::string& path, ProgressSink* parsed = nullptr);
 // The count label's text at the end of a whole listing.
 std::string PreviewDoneLabel(long long count);

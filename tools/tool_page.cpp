@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "model/file_bytes.h"
+#include "model/program_end.h"
 #include "platform/controls.h"
 #include "platform/file_dialogs.h"
 #include "platform/folders.h"
@@ -37,14 +38,19 @@ void ToolPage::Launch(const RunControls& controls, std::function<void()> routine
     std::function<void()> end = [page = QPointer<ToolPage>(this), disabled, focus, inTurn, afterRun = std::move(afterRun)] {
         if (page) page->EndRun(disabled, focus, inTurn, afterRun);
     };
-    platform::StartWorker([routine = std::move(routine), end = std::move(end)] {
+    const bool started = platform::StartWorker([routine = std::move(routine), end] {
         // Posted however routine ends; dropped once the program ends.
         struct PostEnd {
             const std::function<void()>& end;
-            ~PostEnd() { platform::PostToGuiThread(end); }
+            ~PostEnd() {
+                platform::ShowingFailure([&] { platform::PostToGuiThread(end); });
+            }
         } postEnd{end};
         routine();
     });
+    // No thread for the run (told as an "Error:"): the controls come back at
+    // once, unless the program is ending.
+    if (!started && !StopRequested()) end();
 }
 
 bool ToolPage::StartRunInTurn(const RunControls& controls, std::function<void()> routine,

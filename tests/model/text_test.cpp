@@ -29,6 +29,30 @@ TEST(RemoveBlanks, DropsLineBreaksAndBlanksAnywhere) {
     EXPECT_EQ(kept, "a\r\nbc");
 }
 
+TEST(ShownText, KeepsShortTextsAndCutsLongOnesAtACharacter) {
+    const std::string atLimit(kShownTextBytes, 'x');
+    EXPECT_EQ(ShownText(atLimit), atLimit);
+    EXPECT_EQ(ShownText(atLimit + "y"), atLimit + "\u2026");
+    EXPECT_EQ(ShownText(""), "");
+    // "\u20ac" is three bytes: a limit inside it cuts before it.
+    const std::string euros = "ab\u20ac\u20ac";
+    EXPECT_EQ(ShownText(euros, 8), euros);
+    EXPECT_EQ(ShownText(euros, 4), "ab\u2026");
+    EXPECT_EQ(ShownText(euros, 6), "ab\u20ac\u2026");
+    EXPECT_EQ(ShownPart(euros, 7), "ab\u20ac");
+    // A header of megabytes: the cut is what a person reads.
+    const std::string header = ">" + std::string(3 << 20, 'A');
+    EXPECT_EQ(ShownText(header), header.substr(0, kShownTextBytes) + "\u2026");
+}
+
+TEST(ShownLines, CutsEachLineAndKeepsItsLineEnd) {
+    const std::string longLine(12, 'x');
+    EXPECT_EQ(ShownLines("short\nlines", 20), "short\nlines");
+    EXPECT_EQ(ShownLines(longLine + "\r\nok\n" + longLine + "\r" + longLine, 10),
+              std::string(10, 'x') + "\u2026\r\nok\n" + std::string(10, 'x') + "\u2026\r" + std::string(10, 'x') + "\u2026");
+    EXPECT_EQ(ShownLines(longLine + "\n\n", 10), std::string(10, 'x') + "\u2026\n\n");
+}
+
 TEST(SplitText, FollowsTheSplittingRules) {
     EXPECT_EQ(SplitText("a,,b", ","), (TextArray{"a", "", "b"}));
     EXPECT_EQ(SplitText("a,b,", ","), (TextArray{"a", "b"}));

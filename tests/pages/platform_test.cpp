@@ -27,6 +27,7 @@
 #include <cstdlib>
 #include <future>
 #include <memory>
+#include <new>
 #include <stdexcept>
 #include <thread>
 
@@ -74,6 +75,7 @@ private slots:
     void boxTextAndFileLineEnds();
     void boxesSaveToFilesAndLoadFromThem();
     void workerErrorsBecomeStatusMessages();
+    void longLinesAreCutWhereTheyAreShown();
     void progressTextsAreCoalescedAndTheLastArrives();
     void flushedProgressNeverOverwritesALaterText();
     void logShowsEveryLineInPiecesAndLetsTheWindowRun();
@@ -232,6 +234,40 @@ void PlatformTest::workerErrorsBecomeStatusMessages() {
     StartWorker([] { throw std::runtime_error("cannot read in.fas"); });
     TRY_COMPARE(RunningWorkerCount(), 0);
     QCOMPARE(StatusPaneText(1), std::string("Error:        cannot read in.fas"));
+
+    // Memory that runs out on the GUI thread, in a call made for a worker,
+    // ends that worker's run, not the program.
+    const std::string kNoMemory = "Error:        Not enough memory for this run";
+    bool wentOn = false;
+    StartWorker([&] {
+        CallOnGuiThread([] { throw std::bad_alloc(); });
+        wentOn = true;
+    });
+    TRY_COMPARE(RunningWorkerCount(), 0);
+    QVERIFY(!wentOn);
+    QCOMPARE(StatusPaneText(1), kNoMemory);
+    // A posted call that fails has no run to end: the failure is shown.
+    ShowStatusMessage("");
+    RunOnWorkerThread([] { PostToGuiThread([] { throw std::runtime_error("cannot show it"); }); });
+    TRY_COMPARE(StatusPaneText(1), std::string("Error:        cannot show it"));
+}
+
+void PlatformTest::longLinesAreCutWhereTheyAreShown() {
+    QStatusBar bar;
+    AttachStatusPanes(&bar);
+    QLabel label;
+    QListWidget list;
+    const std::string line(kShownLineBytes + 1, 'x');
+    const QString shown = QString(int(kShownLineBytes), 'x') + QChar(0x2026);
+    RunOnWorkerThread([&] {
+        ShowStatusMessage("Error:        " + line);
+        ControlProgress progress(&label);
+        progress.SetText("short\n" + line);
+        AddListItem(&list, line);
+    });
+    QCOMPARE(QString::fromStdString(StatusPaneText(1)), ("Error:        " + shown).left(int(kShownLineBytes)) + QChar(0x2026));
+    QCOMPARE(label.text(), "short\n" + shown);
+    QCOMPARE(list.item(0)->text(), shown);
 }
 
 void PlatformTest::progressTextsAreCoalescedAndTheLastArrives() {

@@ -53,6 +53,7 @@ private slots:
     void userOrderRadioUnlocksItsBoxes();
     void classifiesByKeywordsAndSaysWhatWasNotWritten();
     void failuresReachTheStatusPane();
+    void aLongHeaderIsShownCutAndWrittenWhole();
 
 private:
     Ui::MainWindow& Ui() { return page_->Ui(); }
@@ -194,6 +195,21 @@ void SortIdTest::failuresReachTheStatusPane() {
     QCOMPARE(Status(), "Error:        Cannot open " + input + ".missing: No such file or directory");
     // The bar's range is never 0..0, which would show the busy animation.
     QVERIFY(Ui().进度条1->maximum() > Ui().进度条1->minimum());
+}
+
+void SortIdTest::aLongHeaderIsShownCutAndWrittenWhole() {
+    const std::string header = ">long " + std::string(3 << 20, 'h');
+    const std::string input = Write("long.fas", ">b\nAC\n" + header + "\nGGG\n");
+    ChooseFile(input);
+    // Shown: the first 1 000 bytes and an ellipsis (the preview's start after ">").
+    auto shown = [&](std::size_t from) { return QString::fromStdString(header.substr(from, 1000)) + QChar(0x2026); };
+    QCOMPARE(Ui().编辑框_Sort_Raw_ID->toPlainText(), "b\n" + shown(1) + "\n...file size > 1Mb\n"
+                                                     "...Skip listing the raw IDs\n...Click Sort to continue\n");
+    Ui().单选框_Sort_auto_2->click();
+    Click(Ui().按钮_Sort_Run);
+    QCOMPARE(Status(), std::string("Info:        Sort successfully!"));
+    QCOMPARE(Ui().编辑框_Sort_Final_IDs->toPlainText(), shown(0) + "  len=3\n>b  len=2\n");
+    QCOMPARE(ReadFile(input + ".auto.sort.2.1.fas"), header + "\r\nGGG\r\n>b\r\nAC\r\n");
 }
 
 QTEST_MAIN(SortIdTest)

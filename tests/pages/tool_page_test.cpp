@@ -7,8 +7,10 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <stdexcept>
 
+#include "model/ordered_batches.h"
 #include "model/program_end.h"
 #include "platform/controls.h"
 #include "platform/gui_thread.h"
@@ -73,6 +75,7 @@ private slots:
         page_.reset();
     }
     void aRunGivesBackWhatItHeldHoweverItEnds();
+    void aRunWithoutMemoryEndsWithAnErrorNotTheProgram();
     void runsInTurnWaitAndOnlyTheLatestRequestStarts();
     void theEndStopsARunAndNothingFollowsIt();
 
@@ -101,6 +104,19 @@ void ToolPageTest::aRunGivesBackWhatItHeldHoweverItEnds() {
     QCOMPARE(QApplication::focusWidget(), Run());
     QCOMPARE(afterRuns, 1);
     QCOMPARE(platform::StatusPaneText(1), std::string("Error:        cannot read in.fas"));
+}
+
+void ToolPageTest::aRunWithoutMemoryEndsWithAnErrorNotTheProgram() {
+    // The memory runs out in a batch on one of the run's own threads.
+    probe_->StartRun(Run(), [] {
+        RunOrderedBatches<int>(
+            1000, 1, [](std::size_t first, std::size_t, int&) { if (first == 500) throw std::bad_alloc(); },
+            [](std::size_t, std::size_t, int&) {});
+        platform::ShowStatusMessage("Info:        Done!");
+    });
+    QVERIFY(PageWindow::WaitForWorkers());
+    QCOMPARE(platform::StatusPaneText(1), std::string("Error:        Not enough memory for this run"));
+    QVERIFY(Run()->isEnabled());
 }
 
 void ToolPageTest::runsInTurnWaitAndOnlyTheLatestRequestStarts() {

@@ -104,6 +104,15 @@ TEST_F(FasFilter, LengthFilterBoundsAreInclusiveAndBlanksCount) {
     EXPECT_EQ(report.LastStatus(), "Error:        Cannot read " + input + ".lenflt.fas.x: not a regular file");
 }
 
+TEST_F(FasFilter, LengthFilterShowsALongHeaderCutAndWritesItWhole) {
+    const std::string header = ">long " + std::string(2 << 20, 'h');
+    const std::string input = dir.Write("long.fas", header + "\nACGT\n>short\nAC\n");
+    ASSERT_TRUE(FilterByLength({input, 4, 4}, report));
+    EXPECT_EQ(ReadBytes(input + ".lenflt.fas"), header + "\r\nACGT\r\n");
+    EXPECT_EQ(report.progress, (std::vector<std::string>{header.substr(0, 1000) + "\u2026    passed    1/1",
+                                                          ">short    passed    1/2"}));
+}
+
 TEST_F(FasFilter, LengthFilterOfALargeFileKeepsTheRecordsInOrder) {
     // Over 16 MB: read in stretches on several threads.
     std::string input = "junk before the first header\n", expected;

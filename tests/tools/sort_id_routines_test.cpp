@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <utility>
 #include <vector>
 
@@ -186,6 +187,37 @@ TEST(PreviewSortIds, ListsHeaderLinesOfSmallFilesWholeAndCutsLargeOnes) {
     EXPECT_EQ(preview.listing, "");
     EXPECT_EQ(preview.count, 0);
     EXPECT_EQ(PreviewDoneLabel(preview.count), "Raw order: 0  Done");
+}
+
+// Bytes this process has read so far ("rchar" of /proc/self/io); -1 when unknown.
+long long BytesReadSoFar() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    long long value = 0;
+    while (io >> key >> value)
+        if (key == "rchar:") return value;
+    return -1;
+}
+
+TEST(PreviewSortIds, ShowsLongHeadersCutAndReadsNoFurtherThanTheTenthOnesStart) {
+    TempDir dir;
+    // A whole listing: a header longer than the reader's pieces, blanks before one.
+    const std::string wide = std::string(700'000, 'w');
+    SortIdPreview preview = PreviewSortIds(dir.Write("wide.fas", ">" + wide + "\nAC\n  >b\n"));
+    EXPECT_EQ(preview.listing, wide.substr(0, 1000) + "\u2026\r\nb\r\n");
+    EXPECT_EQ(preview.count, 2);
+
+    // A cut listing whose tenth header is 16 MiB long: only its start is read.
+    std::string fasta;
+    for (int i = 1; i <= 9; ++i) fasta += ">r" + std::to_string(i) + "\nAC\n";
+    const std::string tenth = "r10 " + std::string(16 << 20, 'x');
+    const std::string path = dir.Write("long.fas", fasta + ">" + tenth + "\nAC\n>r11\nAC\n");
+    const long long before = BytesReadSoFar();
+    ASSERT_GE(before, 0);
+    preview = PreviewSortIds(path);
+    EXPECT_LT(BytesReadSoFar() - before, 4 << 20);  // a block or two
+    EXPECT_EQ(preview.listing, "r1\r\nr2\r\nr3\r\nr4\r\nr5\r\nr6\r\nr7\r\nr8\r\nr9\r\n" + tenth.substr(0, 1000) +
+                                   "\u2026\r\n...file size > 1Mb\r\n...Skip listing the raw IDs\r\n...Click Sort to continue\r\n");
 }
 
 TEST(ClassifyByKeywords, WritesOneFilePerKeywordAndNothingOutsideTheInputsFolder) {
